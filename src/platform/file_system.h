@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+/// An open search; 0 never names one.
+using FindHandle = std::uintptr_t;
+
+/// Win32 result codes the file calls give (others pass through unchanged).
+namespace file_error {
+constexpr std::uint32_t kFileNotFound = 2;
+constexpr std::uint32_t kPathNotFound = 3;
+constexpr std::uint32_t kAccessDenied = 5;
+constexpr std::uint32_t kNoMoreFiles = 18;
+constexpr std::uint32_t kSharingViolation = 32;
+constexpr std::uint32_t kDiskFull = 112;
+constexpr std::uint32_t kInvalidName = 123;
+constexpr std::uint32_t kDirNotEmpty = 145;
+constexpr std::uint32_t kAlreadyExists = 183;
+constexpr std::uint32_t kDirectory = 267;
+}  // namespace file_error
+
+/// File attribute bits.
+namespace attr {
+constexpr std::uint32_t kReadOnly = 1;
+constexpr std::uint32_t kHidden = 2;
+constexpr std::uint32_t kSystem = 4;
+constexpr std::uint32_t kFolder = 16;
+constexpr std::uint32_t kArchive = 32;
+}  // namespace attr
+
+/// One entry of a folder listing: the name without folder, in the ANSI code page.
+struct FindData {
+  std::string name;
+  std::uint32_t attributes = 0;
+};
+
+/// The kernel32 file and folder functions in their narrow forms, one to one. Paths are bytes in the
+/// ANSI code page, with "\" or "/" separators. Every call returns 0 on success or the Win32 error
+/// code (`file_error`), except the three folder queries, which return a length as kernel32 does.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  /// FindFirstFileA: 0 with the first entry and a handle; 2 when nothing matches, 3 when the folder
+  /// is missing. A pattern ending in "\" matches nothing. "." and ".." come first (not at a drive
+  /// root), then the names in the file system's order.
+  virtual std::uint32_t FindFirst(const std::string& pattern, FindHandle& search,
+                                  FindData& entry) = 0;
+  /// FindNextFileA: 0 with the next entry, 18 at the end.
+  virtual std::uint32_t FindNext(FindHandle search, FindData& entry) = 0;
+  /// FindClose.
+  virtual void FindEnd(FindHandle search) = 0;
+
+  /// GetFileAttributesA: 0 with the bits; 2 when the path's last part is missing, 3 when a folder
+  /// above it is.
+  virtual std::uint32_t Attributes(const std::string& path, std::uint32_t& bits) = 0;
+  /// GetFileAttributesExA's size: the length of a file in bytes.
+  virtual std::uint32_t FileLength(const std::string& path, std::uint64_t& length) = 0;
+
+  /// DeleteFileA.
+  virtual std::uint32_t RemoveFile(const std::string& path) = 0;
+  /// CopyFileA(from, to, FALSE): replaces a file at `to`.
+  virtual std::uint32_t CopyReplacing(const std::string& from, const std::string& to) = 0;
+  /// MoveFileA: fails with 183 when `to` exists.
+  virtual std::uint32_t Move(const std::string& from, const std::string& to) = 0;
+  /// CreateDirectoryA without security attributes: 183 when it exists, 3 when the parent is missing.
+  virtual std::uint32_t MakeFolder(const std::string& path) = 0;
+  /// RemoveDirectoryA: 145 when not empty, 267 for a file.
+  virtual std::uint32_t RemoveFolder(const std::string& path) = 0;
+
+  /// GetCurrentDirectoryA: no trailing "\" except at a drive root.
+  virtual std::uint32_t CurrentFolder(std::string& path) = 0;
+  /// SetCurrentDirectoryA.
+  virtual std::uint32_t SetCurrentFolder(const std::string& path) = 0;
+
+  /// GetWindowsDirectoryA, GetSystemDirectoryA, GetTempPathA: write the path and its zero into
+  /// `buffer` of `size` bytes and return the length; 0 on failure; the size needed, buffer
+  /// untouched, when it does not fit.
+  virtual std::uint32_t WindowsFolder(char* buffer, std::uint32_t size) = 0;
+  virtual std::uint32_t SystemFolder(char* buffer, std::uint32_t size) = 0;
+  virtual std::uint32_t TempFolder(std::uint32_t size, char* buffer) = 0;
+
+  /// FormatMessageA of a Win32 code: one short line, no line break, no inserts.
+  virtual std::string ErrorText(std::uint32_t code) = 0;
+};
+
+}  // namespace platform

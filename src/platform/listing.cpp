@@ -1,0 +1,98 @@
+#include "platform/listing.h"
+
+#include "platform/ansi.h"
+
+namespace platform {
+
+namespace {
+
+FindHandle open_search = 0;
+std::uint32_t open_mask = 0;
+
+bool Accepted(const FindData& entry, std::uint32_t mask) {
+  const std::uint32_t kinds = entry.attributes & (attr::kHidden | attr::kSystem | attr::kFolder);
+  return (kinds & ~mask) == 0;
+}
+
+void EndSearch() {
+  if (open_search != 0) {
+    Current().files->FindEnd(open_search);
+    open_search = 0;
+  }
+}
+
+// Steps the open search past entries the mask refuses; closes it at the end so that no search
+// stays open in a folder that is about to be removed.
+std::wstring Deliver(FindData entry, std::uint32_t found) {
+  while (found == 0) {
+    if (Accepted(entry, open_mask)) {
+      return Wide(entry.name);
+    }
+    found = Current().files->FindNext(open_search, entry);
+  }
+  EndSearch();
+  return {};
+}
+
+}  // namespace
+
+void ForgetListing() { open_search = 0; }
+
+std::wstring ListFirst(const std::wstring& pattern, std::uint32_t mask) {
+  EndSearch();
+  std::wstring full = pattern;
+  if (!full.empty() && full.back() == L'\\') {
+    full += L'*';
+  }
+  FindData entry;
+  FindHandle search = 0;
+  const std::uint32_t found = Current().files->FindFirst(Ansi(full), search, entry);
+  if (found != 0) {
+    return {};
+  }
+  open_search = search;
+  open_mask = mask;
+  return Deliver(std::move(entry), found);
+}
+
+std::wstring ListNext() {
+  if (open_search == 0) {
+    return {};
+  }
+  FindData entry;
+  const std::uint32_t found = Current().files->FindNext(open_search, entry);
+  return Deliver(std::move(entry), found);
+}
+
+std::uint32_t DeleteMatching(const std::wstring& pattern) {
+  FileSystem& files = *Current().files;
+  const std::string narrow = Ansi(pattern);
+  const std::string::size_type cut = narrow.find_last_of("\\/:");
+  const std::string folder = cut == std::string::npos ? std::string() : narrow.substr(0, cut + 1);
+  FindData entry;
+  FindHandle search = 0;
+  std::uint32_t code = files.FindFirst(narrow, search, entry);
+  if (code != 0) {
+    return code == file_error::kPathNotFound ? code : file_error::kFileNotFound;
+  }
+  bool matched = false;
+  std::uint32_t result = 0;
+  for (; code == 0 && result == 0; code = files.FindNext(search, entry)) {
+    if (!Accepted(entry, 0)) {
+      continue;
+    }
+    matched = true;
+    result = files.RemoveFile(folder + entry.name);
+  }
+  files.FindEnd(search);
+  if (result == 0 && !matched) {
+    result = file_error::kFileNotFound;
+  }
+  return result;
+}
+
+bool IsNotFound(std::uint32_t code) {
+  return code == file_error::kFileNotFound || code == file_error::kPathNotFound;
+}
+
+}  // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/random.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+
+namespace platform {
+
+/// Everything the program asks of the system. One is installed per process: the real one by the
+/// Windows entry point, a fake by a test. The parts are not owned.
+struct Platform {
+  Registry* registry = nullptr;
+  FileSystem* files = nullptr;
+  Text* text = nullptr;
+  Dialogs* dialogs = nullptr;
+  Random* random = nullptr;
+};
+
+/// Makes `parts` the process's platform and forgets the file listing in progress.
+void Install(const Platform& parts);
+
+/// The installed platform.
+const Platform& Current();
+
+}  // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+/// The system's text services: the ANSI code page and the user's locale.
+class Text {
+ public:
+  virtual ~Text() = default;
+  /// WideCharToMultiByte(CP_ACP): characters the code page lacks become its default character.
+  virtual std::string ToAnsi(std::wstring_view text) = 0;
+  /// MultiByteToWideChar(CP_ACP).
+  virtual std::wstring FromAnsi(std::string_view bytes) = 0;
+  /// LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE): same length as the input.
+  virtual std::wstring UpperCase(std::wstring_view text) = 0;
+};
+
+}  // namespace platform

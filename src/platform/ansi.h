@@ -8,9 +8,13 @@
 namespace platform {
 
 /// The program's text in the ANSI code page, for the narrow calls.
-inline std::string Ansi(std::wstring_view text) { return Current().text->ToAnsi(text); }
+inline std::string Ansi(std::wstring_view text) {
+  return Current().text->ToAnsi(text);
+}
 
 /// Text the narrow calls gave back.
-inline std::wstring Wide(std::string_view bytes) { return Current().text->FromAnsi(bytes); }
+inline std::wstring Wide(std::string_view bytes) {
+  return Current().text->FromAnsi(bytes);
+}
 
 }  // namespace platform

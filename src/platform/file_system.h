@@ -66,7 +66,8 @@ class FileSystem {
   virtual std::uint32_t CopyReplacing(const std::string& from, const std::string& to) = 0;
   /// MoveFileA: fails with 183 when `to` exists.
   virtual std::uint32_t Move(const std::string& from, const std::string& to) = 0;
-  /// CreateDirectoryA without security attributes: 183 when it exists, 3 when the parent is missing.
+  /// CreateDirectoryA without security attributes: 183 when it exists, 3 when the parent is
+  /// missing.
   virtual std::uint32_t MakeFolder(const std::string& path) = 0;
   /// RemoveDirectoryA: 145 when not empty, 267 for a file.
   virtual std::uint32_t RemoveFolder(const std::string& path) = 0;

@@ -36,7 +36,9 @@ std::wstring Deliver(FindData entry, std::uint32_t found) {
 
 }  // namespace
 
-void ForgetListing() { open_search = 0; }
+void ForgetListing() {
+  open_search = 0;
+}
 
 std::wstring ListFirst(const std::wstring& pattern, std::uint32_t mask) {
   EndSearch();

@@ -13,6 +13,8 @@ void Install(const Platform& parts) {
   installed = parts;
 }
 
-const Platform& Current() { return installed; }
+const Platform& Current() {
+  return installed;
+}
 
 }  // namespace platform

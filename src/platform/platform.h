@@ -2,8 +2,10 @@
 
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/process.h"
 #include "platform/random.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -16,6 +18,8 @@ struct Platform {
   Text* text = nullptr;
   Dialogs* dialogs = nullptr;
   Random* random = nullptr;
+  Shell* shell = nullptr;
+  Process* process = nullptr;
 };
 
 /// Makes `parts` the process's platform and forgets the file listing in progress.

@@ -18,9 +18,9 @@ constexpr long kNoMoreItems = 259;
 }  // namespace reg_error
 
 /// The registry functions of advapi32 in their narrow forms, one to one. Paths, names and data are
-/// bytes in the ANSI code page; roots are the signed 32-bit predefined key constants (0x80000000...).
-/// Every call returns a Win32 code: 0 success, 2 no such key, 5 access denied, 6 bad handle (a root
-/// of 0 or a closed key), 234 a buffer too small, 259 no entry at that index.
+/// bytes in the ANSI code page; roots are the signed 32-bit predefined key constants
+/// (0x80000000...). Every call returns a Win32 code: 0 success, 2 no such key, 5 access denied, 6
+/// bad handle (a root of 0 or a closed key), 234 a buffer too small, 259 no entry at that index.
 class Registry {
  public:
   virtual ~Registry() = default;

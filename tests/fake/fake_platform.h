@@ -3,47 +3,29 @@
 // In-memory stand-ins for the platform, modelling what Windows does for the calls the program
 // makes. Constructing a FakePlatform installs it; destroying it installs an empty platform.
 
-#include <cstdint>
-#include <deque>
-#include <map>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
-
+#include "fake/fake_dialogs.h"
+#include "fake/fake_file_system.h"
+#include "fake/fake_random.h"
+#include "fake/fake_registry.h"
+#include "fake/fake_text.h"
+#include "fake/fault_plan.h"
 #include "platform/platform.h"
 
 namespace fake {
 
-/// Counts every platform operation the fakes carry out and makes a chosen one fail.
-class FaultPlan {
- public:
-  /// Makes the `k`-th operation from now (1-based, counted over all fakes) fail with `code`.
-  void FailAt(int k, std::uint32_t code);
-  /// Makes the `occurrence`-th call (1-based) of the operation named `op` (the Win32 name, e.g.
-  /// "CopyFileA", "RegOpenKeyExA", "FindFirstFileA", "MessageBoxW") fail with `code`.
-  void FailOp(const std::string& op, std::uint32_t code, int occurrence = 1);
-  /// Called by each fake operation first: the code to fail with, if this call is the chosen one.
-  std::optional<std::uint32_t> Step(const std::string& op);
-  /// Operations carried out so far, by Win32 name, in order.
-  const std::vector<std::string>& Log() const { return log_; }
-  int Count() const { return static_cast<int>(log_.size()); }
-  int CountOf(const std::string& op) const;
+/// One of each fake, sharing one FaultPlan, installed as the process's platform while it lives.
+struct FakePlatform {
+  FakePlatform();
+  ~FakePlatform();
+  FakePlatform(const FakePlatform&) = delete;
+  FakePlatform& operator=(const FakePlatform&) = delete;
 
- private:
-  std::vector<std::string> log_;
-  int fail_at_ = 0;
-  std::uint32_t fail_at_code_ = 0;
-  std::string fail_op_;
-  int fail_op_occurrence_ = 0;
-  std::uint32_t fail_op_code_ = 0;
+  FaultPlan faults;
+  FakeRegistry registry{faults};
+  FakeFileSystem files{faults};
+  FakeText text;
+  FakeDialogs dialogs{faults};
+  FakeRandom random;
 };
-
-// The fakes below are declared in their own headers.
-class FakeRegistry;
-class FakeFileSystem;
-class FakeText;
-class FakeDialogs;
-class FakeRandom;
 
 }  // namespace fake

@@ -1,0 +1,63 @@
+#include "main/cls_main.h"
+
+#include "main/cls_shell_execute.h"
+#include "main/command_line.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "util/cls_string.h"
+#include "util/message.h"
+
+namespace cls_Main {
+
+bool gb_AboutStay = false;
+
+const wchar_t* const kHelpBaseUrl = BRENVIC_HELP_BASE_URL;
+
+cls_String& SharedString() {
+  static cls_String shared;
+  return shared;
+}
+
+cls_ShellExecute& SharedShellExecute() {
+  static cls_ShellExecute shared;
+  return shared;
+}
+
+namespace {
+
+// Only spaces: a tab around a page name belongs to it.
+std::wstring TrimSpaces(const std::wstring& text) {
+  const auto first = text.find_first_not_of(L' ');
+  if (first == std::wstring::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
+}  // namespace
+
+void Main() {
+  std::wstring text = ArgumentText(platform::Current().process->CommandLine());
+  cls_String& strings = SharedString();
+  if (strings.of_Find(text, L"visio=", false) > 0) {
+    strings.of_GetNextToken(text, L" ");
+  }
+  text = TrimSpaces(strings.of_GlobalReplace(text, L"\"", L"", true));
+  if (text == L"ABOUT_STAY") {
+    gb_AboutStay = true;
+    text.clear();
+  }
+  if (!text.empty()) {
+    gv_OpenHelpPage(text);
+  }
+}
+
+void gv_OpenHelpPage(const std::wstring& as_Page) {
+  const int result = SharedShellExecute().fi_Run(kHelpBaseUrl + as_Page);
+  if (result != 0) {
+    util::ShowMessage(L"Failed To Access URL(" + std::to_wstring(result) + L"): " + as_Page,
+                      platform::mb::kOk);
+  }
+}
+
+}  // namespace cls_Main

@@ -1,0 +1,268 @@
+#include "util/cls_registry_io.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include "platform/ansi.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "util/message.h"
+
+namespace {
+
+constexpr std::uint32_t kQueryValue = 1;
+constexpr std::uint32_t kSetValue = 2;
+constexpr std::uint32_t kEnumerateSubKeys = 8;
+constexpr std::uint32_t kCreateAccess = 0x3F;
+constexpr std::uint32_t kBufferSize = 255;
+constexpr std::int32_t kString = 1;
+constexpr std::int32_t kNumber = 4;
+constexpr std::int16_t kMaxCount = std::numeric_limits<std::int16_t>::max();
+
+// An open key, closed when it goes out of scope; a failed open leaves nothing to close.
+class OpenKey {
+ public:
+  OpenKey(std::int32_t root, const std::wstring& path, std::uint32_t access)
+      : code_(platform::Current().registry->OpenKeyEx(root, platform::Ansi(path), 0, access,
+                                                      handle_)) {}
+  OpenKey(const OpenKey&) = delete;
+  OpenKey& operator=(const OpenKey&) = delete;
+  ~OpenKey() {
+    if (code_ == 0) {
+      platform::Current().registry->CloseKey(handle_);
+    }
+  }
+  long code() const { return code_; }
+  platform::RegHandle handle() const { return handle_; }
+
+ private:
+  platform::RegHandle handle_ = 0;
+  long code_;
+};
+
+// One entry of a value listing, with both work buffers prefilled with spaces.
+struct ValueEntry {
+  std::array<char, kBufferSize> name;
+  std::array<unsigned char, kBufferSize> data;
+  std::uint32_t name_size = kBufferSize;
+  std::uint32_t data_size = kBufferSize;
+  long code = 0;
+
+  ValueEntry(platform::RegHandle key, std::uint32_t index) {
+    name.fill(' ');
+    data.fill(' ');
+    std::uint32_t type = 0;
+    code = platform::Current().registry->EnumValue(key, index, name.data(), name_size, type,
+                                                   data.data(), data_size);
+  }
+  std::wstring Name() const { return platform::Wide(std::string_view(name.data(), name_size)); }
+  std::wstring Data(std::uint32_t bytes) const {
+    return platform::Wide(std::string_view(reinterpret_cast<const char*>(data.data()), bytes));
+  }
+};
+
+// A listing goes on past an entry too large for the buffers, and ends at any other failure.
+bool KeepsListing(long code) {
+  return code == 0 || code == platform::reg_error::kMoreData;
+}
+
+void CountOne(std::int16_t& count) {
+  if (count == kMaxCount) {
+    throw std::overflow_error("more than 32767 registry entries");
+  }
+  ++count;
+}
+
+std::wstring TrimSpaces(const std::wstring& text) {
+  const std::wstring::size_type first = text.find_first_not_of(L' ');
+  if (first == std::wstring::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
+// A decimal number, blanks around it allowed, rounded half to even. Anything else is 0, and
+// `description` names the conversion's error as the message of a failed write shows it.
+std::int32_t ToLong(const std::wstring& text, std::wstring& description) {
+  const std::wstring trimmed = TrimSpaces(text);
+  std::string digits;
+  bool seen_digit = false;
+  bool seen_point = false;
+  for (std::size_t i = 0; i < trimmed.size(); ++i) {
+    const wchar_t c = trimmed[i];
+    if (c >= L'0' && c <= L'9') {
+      seen_digit = true;
+    } else if (c == L'.' && !seen_point) {
+      seen_point = true;
+    } else if (!(i == 0 && (c == L'-' || c == L'+'))) {
+      seen_digit = false;
+      break;
+    }
+    if (c != L'+') {
+      digits += static_cast<char>(c);
+    }
+  }
+  if (!seen_digit) {
+    description = L"Type mismatch";
+    return 0;
+  }
+  double number = 0;
+  const std::errc parsed = std::from_chars(digits.data(), digits.data() + digits.size(), number).ec;
+  const double rounded = std::nearbyint(number);
+  if (parsed != std::errc() || rounded < std::numeric_limits<std::int32_t>::min() ||
+      rounded > std::numeric_limits<std::int32_t>::max()) {
+    description = L"Overflow";
+    return 0;
+  }
+  return static_cast<std::int32_t>(rounded);
+}
+
+}  // namespace
+
+bool cls_RegistryIO::KeyExists() const {
+  return bcheckRegKey(ClassKey_, SectionKey_);
+}
+
+std::wstring cls_RegistryIO::Value() const {
+  std::wstring data;
+  if (bgetRegValue(ClassKey_, SectionKey_, ValueKey_, data)) {
+    return data;
+  }
+  return {};
+}
+
+void cls_RegistryIO::Value(const std::wstring& sValue) {
+  ValueEx(kString, sValue);
+}
+
+void cls_RegistryIO::ValueEx(std::int32_t ai_Type, const std::wstring& sValue) {
+  if (sValue == Value()) {
+    return;
+  }
+  bsetRegValueEx(ai_Type, ClassKey_, SectionKey_, ValueKey_, sValue);
+}
+
+void cls_RegistryIO::EnumerateValues(std::vector<std::array<std::wstring, 2>>& sKeys,
+                                     std::int16_t& iKeyCount) const {
+  iKeyCount = 0;
+  sKeys.clear();
+  const OpenKey key(ClassKey_, SectionKey_, kQueryValue);
+  long code = key.code();
+  for (std::uint32_t index = 0; KeepsListing(code); ++index) {
+    const ValueEntry entry(key.handle(), index);
+    code = entry.code;
+    if (code == 0) {
+      CountOne(iKeyCount);
+      sKeys.push_back({entry.Name(), entry.Data(entry.data_size)});
+    }
+  }
+}
+
+void cls_RegistryIO::EnumerateSections(std::vector<std::wstring>& sSect,
+                                       std::int16_t& iSectCount) const {
+  iSectCount = 0;
+  sSect.clear();
+  const OpenKey key(ClassKey_, SectionKey_, kEnumerateSubKeys);
+  long code = key.code();
+  for (std::uint32_t index = 0; KeepsListing(code); ++index) {
+    std::array<char, kBufferSize> name;
+    name.fill(' ');
+    code = platform::Current().registry->EnumKey(key.handle(), index, name.data(), kBufferSize);
+    if (code == 0) {
+      CountOne(iSectCount);
+      const std::string_view text(name.data(), name.size());
+      sSect.push_back(platform::Wide(text.substr(0, text.find('\0'))));
+    }
+  }
+}
+
+std::int16_t cls_RegistryIO::CreateKey() const {
+  return bcreateRegKey(ClassKey_, SectionKey_) ? 0 : -1;
+}
+
+bool cls_RegistryIO::bcheckRegKey(std::int32_t ai_Root, const std::wstring& as_Path) const {
+  return OpenKey(ai_Root, as_Path, kQueryValue).code() == 0;
+}
+
+bool cls_RegistryIO::bgetRegValue(std::int32_t ai_Root, const std::wstring& as_Path,
+                                  const std::wstring& as_Name, std::wstring& as_Data) const {
+  const OpenKey key(ai_Root, as_Path, kQueryValue);
+  long code = key.code();
+  bool found = false;
+  for (std::uint32_t index = 0; KeepsListing(code) && !found; ++index) {
+    const ValueEntry entry(key.handle(), index);
+    code = entry.code;
+    if (code == 0 && entry.Name() == as_Name) {
+      // The last byte is the string's terminating zero; spaces go before a further zero does.
+      std::wstring data = entry.data_size == 0 ? std::wstring() : entry.Data(entry.data_size - 1);
+      data = TrimSpaces(data);
+      if (!data.empty() && data.back() == L'\0') {
+        data.pop_back();
+      }
+      as_Data = std::move(data);
+      found = true;
+    }
+  }
+  return found;
+}
+
+bool cls_RegistryIO::bcreateRegKey(std::int32_t ai_Root, const std::wstring& as_Path) const {
+  if (bcheckRegKey(ai_Root, as_Path)) {
+    return true;
+  }
+  platform::Registry& registry = *platform::Current().registry;
+  platform::RegHandle handle = 0;
+  std::uint32_t disposition = 0;
+  if (registry.CreateKeyEx(ai_Root, platform::Ansi(as_Path), 0, "", 0, kCreateAccess, handle,
+                           disposition) == 0) {
+    registry.CloseKey(handle);
+    return true;
+  }
+  util::ShowMessage(
+      L"Failed to create registry entry ''" + as_Path + L"''." + L"  Please try later.",
+      platform::mb::kOk | platform::mb::kIconExclamation);
+  return false;
+}
+
+bool cls_RegistryIO::bsetRegValueEx(std::int32_t ai_Type, std::int32_t ai_Root,
+                                    const std::wstring& as_Path, const std::wstring& as_Name,
+                                    const std::wstring& as_Data) const {
+  if (ai_Type != kString && ai_Type != kNumber) {
+    util::ShowMessage(L"Invalid type for cls_RegistryIO.bsetRegValueEx", platform::mb::kOk);
+    return false;
+  }
+  if (!bcreateRegKey(ai_Root, as_Path)) {
+    return false;
+  }
+  std::wstring description;
+  long code = 0;
+  {
+    const OpenKey key(ai_Root, as_Path, kSetValue);
+    code = key.code();
+    if (code == 0) {
+      platform::Registry& registry = *platform::Current().registry;
+      const std::string name = platform::Ansi(as_Name);
+      if (ai_Type == kString) {
+        const std::string text = platform::Ansi(as_Data);
+        code = registry.SetValueEx(key.handle(), name, 0, static_cast<std::uint32_t>(kString),
+                                   reinterpret_cast<const unsigned char*>(text.c_str()),
+                                   static_cast<std::uint32_t>(text.size() + 1));
+      } else {
+        const auto number = static_cast<std::uint32_t>(ToLong(as_Data, description));
+        const std::array<unsigned char, 4> bytes = {
+            static_cast<unsigned char>(number), static_cast<unsigned char>(number >> 8),
+            static_cast<unsigned char>(number >> 16), static_cast<unsigned char>(number >> 24)};
+        code = registry.SetValueEx(key.handle(), name, 0, static_cast<std::uint32_t>(kNumber),
+                                   bytes.data(), 4);
+      }
+    }
+  }
+  if (code == 0) {
+    return true;
+  }
+  util::ShowMessage(L"Failed to set registry value: " + description + L"  Please try later.",
+                    platform::mb::kOk);
+  return false;
+}

@@ -1,0 +1,11 @@
+#include "util/message.h"
+
+#include "platform/platform.h"
+
+namespace util {
+
+int ShowMessage(const std::wstring& text, std::uint32_t style) {
+  return platform::Current().dialogs->MessageBox(text, kAppTitle, style);
+}
+
+}  // namespace util

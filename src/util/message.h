@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace util {
+
+/// The caption of every message box the program shows.
+inline constexpr wchar_t kAppTitle[] = L"Brenvic Visio";
+
+/// Shows a modal message box captioned with the application's title, with the `platform::mb`
+/// style bits; returns the button pressed.
+int ShowMessage(const std::wstring& text, std::uint32_t style);
+
+}  // namespace util

@@ -7,6 +7,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/text.h"
+#include "platform/toolkit.h"
 
 namespace platform {
 
@@ -20,6 +21,7 @@ struct Platform {
   Random* random = nullptr;
   Shell* shell = nullptr;
   Process* process = nullptr;
+  Toolkit* toolkit = nullptr;
 };
 
 /// Makes `parts` the process's platform and forgets the file listing in progress.

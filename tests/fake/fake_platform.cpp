@@ -3,7 +3,13 @@
 namespace fake {
 
 FakePlatform::FakePlatform() {
-  platform::Install({&registry, &files, &text, &dialogs, &random});
+  platform::Install({.registry = &registry,
+                     .files = &files,
+                     .text = &text,
+                     .dialogs = &dialogs,
+                     .random = &random,
+                     .shell = &shell,
+                     .process = &process});
 }
 
 FakePlatform::~FakePlatform() {

@@ -7,6 +7,7 @@
 #include "fake/fake_file_system.h"
 #include "fake/fake_random.h"
 #include "fake/fake_registry.h"
+#include "fake/fake_shell.h"
 #include "fake/fake_text.h"
 #include "fake/fault_plan.h"
 #include "platform/platform.h"
@@ -26,6 +27,8 @@ struct FakePlatform {
   FakeText text;
   FakeDialogs dialogs{faults};
   FakeRandom random;
+  FakeShell shell{faults};
+  FakeProcess process;
 };
 
 }  // namespace fake

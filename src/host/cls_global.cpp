@@ -13,6 +13,20 @@ namespace {
 constexpr int kVersionProbes = 21;
 }
 
+// Halved in single precision: a half unit is kept, as the window's position can hold it.
+void cls_Global::gv_CenterForm(platform::FormId afrm_Form) {
+  platform::Toolkit& toolkit = *platform::Current().toolkit;
+  double screen_width = 0;
+  double screen_height = 0;
+  toolkit.ScreenSize(screen_width, screen_height);
+  double width = 0;
+  double height = 0;
+  toolkit.OuterSize(afrm_Form, width, height);
+  const float top = (static_cast<float>(screen_height) - static_cast<float>(height)) / 2.0F;
+  const float left = (static_cast<float>(screen_width) - static_cast<float>(width)) / 2.0F;
+  toolkit.Move(afrm_Form, left, top);
+}
+
 bool cls_Global::gb_InVB(const std::wstring& as_DevelopmentPath) {
   cls_String strings;
   return strings.of_Find(platform::Current().process->ProgramFolder(),

@@ -1,5 +1,6 @@
 #include "main/cls_main.h"
 
+#include "forms/frm_about.h"
 #include "main/cls_shell_execute.h"
 #include "main/command_line.h"
 #include "platform/dialogs.h"
@@ -47,7 +48,10 @@ void Main() {
     gb_AboutStay = true;
     text.clear();
   }
-  if (!text.empty()) {
+  if (text.empty()) {
+    frm_About about(gv_OpenHelpPage, gb_AboutStay, kHelpBaseUrl);
+    about.Show();
+  } else {
     gv_OpenHelpPage(text);
   }
 }

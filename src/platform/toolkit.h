@@ -61,6 +61,7 @@ struct FormSpec {
   int client_width, client_height;  ///< Twips.
   Color back_color;
   int icon;  ///< Resource id of the window's icon.
+  /// Where controls overlap, later rows lie over earlier ones; tab stops lie over the rest.
   std::span<const ControlSpec> controls;
   int timer_ms = 0;  ///< Interval of the window's timer, running from load; 0 for none.
 };

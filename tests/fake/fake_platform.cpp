@@ -9,7 +9,8 @@ FakePlatform::FakePlatform() {
                      .dialogs = &dialogs,
                      .random = &random,
                      .shell = &shell,
-                     .process = &process});
+                     .process = &process,
+                     .toolkit = &toolkit});
 }
 
 FakePlatform::~FakePlatform() {

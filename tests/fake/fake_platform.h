@@ -9,6 +9,7 @@
 #include "fake/fake_registry.h"
 #include "fake/fake_shell.h"
 #include "fake/fake_text.h"
+#include "fake/fake_toolkit.h"
 #include "fake/fault_plan.h"
 #include "platform/platform.h"
 
@@ -29,6 +30,7 @@ struct FakePlatform {
   FakeRandom random;
   FakeShell shell{faults};
   FakeProcess process;
+  FakeToolkit toolkit;
 };
 
 }  // namespace fake

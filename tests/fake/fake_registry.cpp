@@ -15,10 +15,6 @@ namespace {
 constexpr std::uint32_t kFirstRoot = 0x80000000;
 constexpr std::uint32_t kRootCount = 7;
 
-bool SameName(const std::string& a, const std::string& b) {
-  return AsciiUpper(a) == AsciiUpper(b);
-}
-
 std::vector<std::string> Split(const std::string& path) {
   std::vector<std::string> parts;
   std::string part;
@@ -39,6 +35,8 @@ bool IsString(std::uint32_t type) {
 
 }  // namespace
 
+// Entries keep the order Windows lists them in; the indexes by upper-cased name keep a key with
+// tens of thousands of entries quick to fill.
 struct FakeRegistry::Key {
   struct Value {
     std::string name;
@@ -47,31 +45,34 @@ struct FakeRegistry::Key {
   std::string name;
   std::uint32_t denied = 0;
   std::vector<Value> values;
+  std::map<std::string, std::size_t> value_at;
   std::vector<std::unique_ptr<Key>> subkeys;
+  std::map<std::string, Key*> subkey_named;
 
   Key* Sub(const std::string& wanted) const {
-    for (const auto& sub : subkeys) {
-      if (SameName(sub->name, wanted)) {
-        return sub.get();
-      }
-    }
-    return nullptr;
+    const auto found = subkey_named.find(AsciiUpper(wanted));
+    return found == subkey_named.end() ? nullptr : found->second;
   }
 
   Key* Child(const std::string& wanted) {
-    subkeys.push_back(std::make_unique<Key>(Key{wanted, 0, {}, {}}));
-    return subkeys.back().get();
+    subkeys.push_back(std::make_unique<Key>());
+    subkeys.back()->name = wanted;
+    return subkey_named[AsciiUpper(wanted)] = subkeys.back().get();
+  }
+
+  const Value* Find(const std::string& value_name) const {
+    const auto found = value_at.find(AsciiUpper(value_name));
+    return found == value_at.end() ? nullptr : &values[found->second];
   }
 
   // A value written again keeps its place in the listing.
   void Store(const std::string& value_name, StoredValue stored) {
-    for (Value& value : values) {
-      if (SameName(value.name, value_name)) {
-        value.stored = std::move(stored);
-        return;
-      }
+    const auto [at, added] = value_at.try_emplace(AsciiUpper(value_name), values.size());
+    if (added) {
+      values.push_back({value_name, std::move(stored)});
+    } else {
+      values[at->second].stored = std::move(stored);
     }
-    values.push_back({value_name, std::move(stored)});
   }
 };
 
@@ -286,14 +287,11 @@ void FakeRegistry::DenyAccess(std::int32_t root, const std::string& path, std::u
 std::optional<StoredValue> FakeRegistry::ValueOf(std::int32_t root, const std::string& path,
                                                  const std::string& name) const {
   const Key* key = Find(root, path);
-  if (key != nullptr) {
-    for (const Key::Value& value : key->values) {
-      if (SameName(value.name, name)) {
-        return value.stored;
-      }
-    }
+  const Key::Value* value = key == nullptr ? nullptr : key->Find(name);
+  if (value == nullptr) {
+    return std::nullopt;
   }
-  return std::nullopt;
+  return value->stored;
 }
 
 bool FakeRegistry::KeyExists(std::int32_t root, const std::string& path) const {

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/win32/win32_parts.h"
+#include "platform/win32/win32_toolkit.h"
 
 namespace platform::win32 {
 
@@ -8,10 +9,13 @@ namespace {
 
 class Win32Dialogs final : public Dialogs {
  public:
-  // Task-modal, so that no window of the program takes input while the box is up.
+  // Owned by the program's front form, which then takes no input while the box is up; with no
+  // form, task-modal, so that no other window of the program does either.
   int MessageBox(const std::wstring& text, const std::wstring& title,
                  std::uint32_t style) override {
-    return MessageBoxW(nullptr, text.c_str(), title.c_str(), style | MB_TASKMODAL);
+    const HWND owner = ActiveFormWindow();
+    return MessageBoxW(owner, text.c_str(), title.c_str(),
+                       owner != nullptr ? style : style | MB_TASKMODAL);
   }
 };
 

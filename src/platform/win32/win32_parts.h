@@ -13,5 +13,6 @@ Dialogs& TheDialogs();
 Random& TheRandom();
 Shell& TheShell();
 Process& TheProcess();
+Toolkit& TheToolkit();
 
 }  // namespace platform::win32

@@ -11,7 +11,8 @@ void InstallWin32() {
            .dialogs = &win32::TheDialogs(),
            .random = &win32::TheRandom(),
            .shell = &win32::TheShell(),
-           .process = &win32::TheProcess()});
+           .process = &win32::TheProcess(),
+           .toolkit = &win32::TheToolkit()});
 }
 
 }  // namespace platform

@@ -1,0 +1,242 @@
+#include "forms/frm_about.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fake/fake_platform.h"
+#include "forms/about_layout.h"
+#include "layout_checks.h"
+#include "main/cls_main.h"
+#include "platform/ansi.h"
+
+namespace {
+
+using fake::FakeToolkit;
+
+constexpr std::int32_t kHkcr = INT32_MIN;
+const std::string kVisioDir = "C:\\Program Files\\Microsoft Office\\Visio11\\";
+const std::string kAddOn = kVisioDir + "Solutions\\#Brenvic Visio\\";
+constexpr platform::WindowHandle kElsewhere = 0x7777;
+constexpr wchar_t kAddress[] = L"https://help.example/visio/";
+
+class AboutTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    fp.registry.SetString(kHkcr, "Visio.Drawing\\CurVer", "", "Visio.Drawing.11");
+    fp.registry.SetString(kHkcr, "Visio.Drawing.11\\Shell\\Open\\Command", "",
+                          "\"" + kVisioDir + "VISIO.EXE\" /nologo");
+    fp.files.AddFolder(kAddOn);
+  }
+
+  // Shows the window, whose link records the pages it is asked to open.
+  void Show(FakeToolkit::Script script) {
+    fp.toolkit.Push(std::move(script));
+    about.Show();
+  }
+
+  fake::FakePlatform fp;
+  bool stay = false;
+  std::vector<std::wstring> pages;
+  std::function<void()> while_opening;
+  frm_About about{[this](const std::wstring& page) {
+                    pages.push_back(page);
+                    if (while_opening) {
+                      while_opening();
+                    }
+                  },
+                  stay, kAddress};
+};
+
+TEST_F(AboutTest, LayoutIsSound) {
+  // The black bands and the product name run off the right and bottom edges, and the warning's
+  // box past its panel's foot, as designed: the edges clip them.
+  layout_checks::ExpectSound(forms::about::kForm, {{L"Label1", {15, 0}},
+                                                   {L"Label2", {0, 345}},
+                                                   {L"lbl_Edition", {15, 0}},
+                                                   {L"Text2", {0, 45}}});
+  for (const platform::ControlSpec& c : forms::about::kControls) {
+    EXPECT_EQ(c.flags & platform::cf::kCancel, 0u) << "Esc must not close the window";
+  }
+  const platform::ControlSpec& hidden = forms::about::kControls[forms::about::kCmdMacro];
+  EXPECT_GE(hidden.top, forms::about::kForm.client_height);
+  EXPECT_NE(hidden.flags & platform::cf::kHidden, 0u);
+}
+
+TEST_F(AboutTest, ShowsCentredWithTheLinkToTheHelpSite) {
+  fp.toolkit.SetScreen(15000, 12000);
+  Show([&](FakeToolkit::Session& window) {
+    EXPECT_EQ(window.Left(), (15000 - 5130 - FakeToolkit::kFrameWidth) / 2);
+    EXPECT_EQ(window.Top(), (12000 - 3855 - FakeToolkit::kFrameHeight) / 2);
+    EXPECT_EQ(window.Caption(L"lbl_Home"), kAddress);
+    EXPECT_FALSE(window.Visible(L"cmd_Macro"));
+    window.Click(L"cmd_Macro");
+    window.Click(L"lbl_Home");
+    EXPECT_TRUE(window.Loaded());
+    window.Enter();
+  });
+  EXPECT_EQ(pages, std::vector<std::wstring>{L"visio_Index.htm"});
+  EXPECT_EQ(fp.toolkit.Shown(), std::vector<std::wstring>{L"About Brenvic Visio"});
+  EXPECT_TRUE(fp.toolkit.LeftOpen().empty());
+}
+
+TEST_F(AboutTest, EditionCountsTheShapeStencils) {
+  struct Case {
+    const char* name;
+    int shapes;
+    int in_sub_folder;
+    bool visio;
+    std::wstring caption;
+  };
+  const Case cases[] = {
+      {"20 shape stencils", 20, 0, true, L"Brenvic Visio Light"},
+      {"21 shape stencils", 21, 0, true, L"Brenvic Visio Pro"},
+      {"sub-folders are not counted", 20, 5, true, L"Brenvic Visio Light"},
+      {"none", 0, 0, true, L"Brenvic Visio Light"},
+      {"no Solutions folder", 21, 0, false, L"Brenvic Visio"},
+  };
+  for (const Case& c : cases) {
+    fake::FakePlatform fresh;
+    if (c.visio) {
+      fresh.registry.SetString(kHkcr, "Visio.Drawing\\CurVer", "", "Visio.Drawing.11");
+      fresh.registry.SetString(kHkcr, "Visio.Drawing.11\\Shell\\Open\\Command", "",
+                               kVisioDir + "VISIO.EXE");
+    }
+    fresh.files.AddFolder(kAddOn + "brenvic_shape_folder");
+    fresh.files.AddFile(kAddOn + "brenvic_global.vss");
+    for (int i = 0; i < c.shapes; ++i) {
+      fresh.files.AddFile(kAddOn + "brenvic_shape" + std::to_string(i) + ".vss");
+    }
+    for (int i = 0; i < c.in_sub_folder; ++i) {
+      fresh.files.AddFile(kAddOn + "old\\brenvic_shape" + std::to_string(i) + ".vss");
+    }
+    std::wstring caption;
+    fresh.toolkit.Push([&](FakeToolkit::Session& window) {
+      caption = window.Caption(L"lbl_Edition");
+      window.Click(L"Command1");
+    });
+    frm_About form(nullptr, stay, kAddress);
+    form.Show();
+    EXPECT_EQ(platform::Ansi(caption), platform::Ansi(c.caption)) << c.name;
+  }
+}
+
+TEST_F(AboutTest, ClosesByOkEnterAndCloseBoxButNotByEsc) {
+  struct Case {
+    const char* name;
+    void (FakeToolkit::Session::*press)();
+    bool closes;
+  };
+  const Case cases[] = {
+      {"Enter", &FakeToolkit::Session::Enter, true},
+      {"close box", &FakeToolkit::Session::CloseBox, true},
+      {"Esc", &FakeToolkit::Session::Esc, false},
+  };
+  for (const Case& c : cases) {
+    Show([&](FakeToolkit::Session& window) {
+      (window.*c.press)();
+      EXPECT_EQ(window.Loaded(), !c.closes) << c.name;
+      window.Click(L"Command1");
+      EXPECT_FALSE(window.Loaded()) << c.name;
+    });
+  }
+  EXPECT_TRUE(fp.toolkit.LeftOpen().empty());
+}
+
+TEST_F(AboutTest, TimerClosesTheWindowOnceAnotherHasTheForeground) {
+  struct Case {
+    const char* name;
+    bool stay;
+    std::optional<platform::WindowHandle> foreground;
+    bool closes;
+  };
+  const Case cases[] = {
+      {"in front", false, std::nullopt, false},
+      {"another window in front", false, kElsewhere, true},
+      {"told to stay", true, kElsewhere, false},
+  };
+  for (const Case& c : cases) {
+    stay = c.stay;
+    fp.toolkit.SetForeground(c.foreground);
+    Show([&](FakeToolkit::Session& window) {
+      window.Tick();
+      EXPECT_EQ(window.Loaded(), !c.closes) << c.name;
+      window.CloseBox();
+    });
+  }
+}
+
+TEST_F(AboutTest, TimerWaitsWhileTheHelpAccessWindowIsOpen) {
+  fp.files.AddFile(kAddOn + "Global\\brenvic_global.vss", std::string(30000, 'W'));
+  Show([&](FakeToolkit::Session& window) {
+    fp.toolkit.Push([&](FakeToolkit::Session& macro) {
+      window.Tick();  // the access window is in front
+      fp.toolkit.SetForeground(kElsewhere);
+      window.Tick();
+      EXPECT_TRUE(window.Loaded());
+      macro.Click(L"cmd_Help");
+      macro.Esc();
+    });
+    about.Click(forms::about::kCmdMacro);
+    EXPECT_TRUE(window.Loaded());
+    window.Tick();
+    EXPECT_FALSE(window.Loaded());
+  });
+  EXPECT_EQ(fp.toolkit.Shown(),
+            (std::vector<std::wstring>{L"About Brenvic Visio", L"Set Up Online Help Access"}));
+  EXPECT_EQ(pages, std::vector<std::wstring>{L"visio_HowTo_EnableMacroWindow.htm"});
+}
+
+// The link's failure message takes the foreground while the link's handler runs.
+TEST_F(AboutTest, TimerWaitsForTheLinksMessageBox) {
+  Show([&](FakeToolkit::Session& window) {
+    while_opening = [&] {
+      window.SetForeground(kElsewhere);
+      window.Tick();
+      window.Tick();
+      EXPECT_TRUE(window.Loaded());
+    };
+    window.Click(L"lbl_Home");
+    EXPECT_TRUE(window.Loaded());
+    window.Tick();
+    EXPECT_FALSE(window.Loaded());
+  });
+  EXPECT_EQ(pages, std::vector<std::wstring>{L"visio_Index.htm"});
+}
+
+TEST(AboutFromMainTest, ShowsTheWindowWhenNoPageIsNamed) {
+  struct Case {
+    std::wstring command_line;
+    bool shown;
+    bool stays;
+  };
+  const Case cases[] = {
+      {L"BrenvicAbout.exe", true, false},
+      {L"BrenvicAbout.exe  \"\" ", true, false},
+      {L"BrenvicAbout.exe visio=1 ABOUT_STAY", true, true},
+      {L"BrenvicAbout.exe visio_Index.htm", false, false},
+  };
+  for (const Case& c : cases) {
+    fake::FakePlatform fp;
+    cls_Main::gb_AboutStay = false;
+    fp.process.command_line = c.command_line;
+    fp.toolkit.SetForeground(kElsewhere);
+    fp.toolkit.Push([&](FakeToolkit::Session& window) {
+      EXPECT_EQ(window.Caption(L"lbl_Home"), cls_Main::kHelpBaseUrl);
+      window.Click(L"lbl_Home");
+      window.Tick();
+      EXPECT_EQ(window.Loaded(), c.stays) << platform::Ansi(c.command_line);
+    });
+    cls_Main::Main();
+    EXPECT_EQ(fp.toolkit.Shown().size(), c.shown ? 1u : 0u) << platform::Ansi(c.command_line);
+    EXPECT_EQ(fp.toolkit.LeftOpen().size(), c.stays ? 1u : 0u) << platform::Ansi(c.command_line);
+    ASSERT_EQ(fp.shell.Requests().size(), 1u) << platform::Ansi(c.command_line);
+    EXPECT_EQ(fp.shell.Requests()[0].file,
+              platform::Ansi(cls_Main::kHelpBaseUrl) + "visio_Index.htm");
+  }
+  cls_Main::gb_AboutStay = false;
+}
+
+}  // namespace

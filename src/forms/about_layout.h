@@ -43,6 +43,8 @@ using enum platform::ControlKind;
 namespace cf = platform::cf;
 constexpr platform::FontSpec kEditionFont{L"Arial", 1575, true, false};
 constexpr platform::FontSpec kLinkFont{L"MS Sans Serif", 825, false, true};
+// The link's face without the underline, so that the two texts meet as laid out.
+constexpr platform::FontSpec kLeadFont{L"MS Sans Serif", 825, false, false};
 constexpr std::uint32_t kReadOnlyText = cf::kMultiLine | cf::kNoTabStop;
 }  // namespace detail
 
@@ -63,7 +65,7 @@ inline constexpr auto kControls = std::to_array<platform::ControlSpec>({
     {L"Label4", detail::kLabel, L"Version 2.0", 1485, 45, 825, 195, 7, kPicture1,
      detail::cf::kCentered | detail::cf::kAutoSize, detail::kNoColor, kWhite},
     {L"Label5", detail::kLabel, L"Click here to visit:", 1260, 3015, 1245, 195, 8, -1,
-     detail::cf::kAutoSize},
+     detail::cf::kAutoSize, detail::kNoColor, detail::kNoColor, detail::kLeadFont},
     {L"lbl_Home", detail::kLabel, L"", 2520, 3015, 2175, 195, 9, -1,
      detail::cf::kLink | detail::cf::kCentered | detail::cf::kAutoSize, kDarkBlue, detail::kNoColor,
      detail::kLinkFont},

@@ -40,9 +40,9 @@ frm_About::frm_About(HelpPageOpener open_help_page, const bool& gb_AboutStay,
 }
 
 void frm_About::Show() {
-  platform::FormSpec spec = kForm;
-  spec.controls = controls_;
-  Toolkit().ShowModal(spec, *this);
+  platform::FormSpec layout = kForm;
+  layout.controls = controls_;
+  Toolkit().ShowModal(layout, *this);
 }
 
 void frm_About::Form_Load() {

@@ -35,6 +35,18 @@ std::wstring TrimSpaces(const std::wstring& text) {
   return text.substr(first, text.find_last_not_of(L' ') - first + 1);
 }
 
+// The help site as the About window's link shows it: without its scheme and final "/".
+std::wstring SiteAddress() {
+  std::wstring_view address = kHelpBaseUrl;
+  if (const auto scheme = address.find(L"://"); scheme != std::wstring_view::npos) {
+    address.remove_prefix(scheme + 3);
+  }
+  if (!address.empty() && address.back() == L'/') {
+    address.remove_suffix(1);
+  }
+  return std::wstring(address);
+}
+
 }  // namespace
 
 void Main() {
@@ -49,7 +61,8 @@ void Main() {
     text.clear();
   }
   if (text.empty()) {
-    frm_About about(gv_OpenHelpPage, gb_AboutStay, kHelpBaseUrl);
+    const std::wstring site = SiteAddress();  // the window's link shows it while the window lives
+    frm_About about(gv_OpenHelpPage, gb_AboutStay, site);
     about.Show();
   } else {
     gv_OpenHelpPage(text);

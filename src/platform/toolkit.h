@@ -97,7 +97,7 @@ class Toolkit {
   virtual void ScreenSize(double& width, double& height) = 0;
   /// Loads the window (hidden), runs Form_Load, shows it modal over the program's active window,
   /// runs Form_Activate, and delivers its events until it is unloaded; then returns.
-  virtual void ShowModal(const FormSpec& spec, FormEvents& events) = 0;
+  virtual void ShowModal(const FormSpec& layout, FormEvents& events) = 0;
   /// Unloads the window: it disappears, its timer stops and ShowModal returns once the handler
   /// running now has returned.
   virtual void Unload(FormId form) = 0;

@@ -24,14 +24,14 @@ void FakeToolkit::SetScreen(double width, double height) {
   screen_height_ = height;
 }
 
-void FakeToolkit::ShowModal(const platform::FormSpec& spec, platform::FormEvents& events) {
-  Form form{spec, events, next_id_++, {}};
-  for (const platform::ControlSpec& row : spec.controls) {
+void FakeToolkit::ShowModal(const platform::FormSpec& layout, platform::FormEvents& events) {
+  Form form{layout, events, next_id_++, {}};
+  for (const platform::ControlSpec& row : layout.controls) {
     form.controls.push_back({0, (row.flags & cf::kDisabled) == 0, (row.flags & cf::kHidden) == 0,
                              std::wstring(row.caption)});
   }
   live_.push_back(&form);
-  shown_.emplace_back(spec.caption);
+  shown_.emplace_back(layout.caption);
   events.Attach(form.id);
   events.Form_Load();
   if (form.loaded) {
@@ -44,7 +44,7 @@ void FakeToolkit::ShowModal(const platform::FormSpec& spec, platform::FormEvents
     script(session);
   }
   if (form.loaded) {
-    left_open_.emplace_back(spec.caption);
+    left_open_.emplace_back(layout.caption);
   }
   live_.erase(std::find(live_.begin(), live_.end(), &form));
 }
@@ -54,9 +54,9 @@ void FakeToolkit::Unload(platform::FormId form) {
 }
 
 void FakeToolkit::OuterSize(platform::FormId form, double& width, double& height) {
-  const platform::FormSpec& spec = Find(form).spec;
-  width = spec.client_width + kFrameWidth;
-  height = spec.client_height + kFrameHeight;
+  const platform::FormSpec& layout = Find(form).layout;
+  width = layout.client_width + kFrameWidth;
+  height = layout.client_height + kFrameHeight;
 }
 
 void FakeToolkit::Move(platform::FormId form, double left, double top) {
@@ -116,12 +116,12 @@ FakeToolkit::Control& FakeToolkit::At(platform::FormId form, int control) const 
 
 void FakeToolkit::Session::Click(std::wstring_view name) {
   const int row = Row(name);
-  const platform::ControlSpec& spec = form_.spec.controls[static_cast<std::size_t>(row)];
-  const bool clickable = spec.kind == platform::ControlKind::kButton ||
-                         spec.kind == platform::ControlKind::kCheckBox ||
-                         (spec.flags & cf::kLink) != 0;
+  const platform::ControlSpec& layout = form_.layout.controls[static_cast<std::size_t>(row)];
+  const bool clickable = layout.kind == platform::ControlKind::kButton ||
+                         layout.kind == platform::ControlKind::kCheckBox ||
+                         (layout.flags & cf::kLink) != 0;
   const bool panel_enabled =
-      spec.parent < 0 || form_.controls[static_cast<std::size_t>(spec.parent)].enabled;
+      layout.parent < 0 || form_.controls[static_cast<std::size_t>(layout.parent)].enabled;
   if (clickable && panel_enabled && form_.controls[static_cast<std::size_t>(row)].visible) {
     Press(row);
   }
@@ -150,7 +150,7 @@ void FakeToolkit::Session::CloseBox() {
 }
 
 void FakeToolkit::Session::Tick() {
-  if (form_.loaded && form_.spec.timer_ms > 0) {
+  if (form_.loaded && form_.layout.timer_ms > 0) {
     form_.events.Timer();
   }
 }
@@ -180,7 +180,7 @@ std::wstring FakeToolkit::Session::Caption(std::wstring_view name) const {
 }
 
 int FakeToolkit::Session::Row(std::wstring_view name) const {
-  const auto& rows = form_.spec.controls;
+  const auto& rows = form_.layout.controls;
   const auto found = std::find_if(
       rows.begin(), rows.end(), [name](const platform::ControlSpec& c) { return c.name == name; });
   if (found == rows.end()) {
@@ -195,14 +195,15 @@ void FakeToolkit::Session::Press(int row) {
   if (!form_.loaded || !control.enabled) {
     return;
   }
-  if (form_.spec.controls[static_cast<std::size_t>(row)].kind == platform::ControlKind::kCheckBox) {
+  if (form_.layout.controls[static_cast<std::size_t>(row)].kind ==
+      platform::ControlKind::kCheckBox) {
     control.value = control.value == 0 ? 1 : 0;
   }
   form_.events.Click(row);
 }
 
 int FakeToolkit::Session::RowWith(std::uint32_t flag) const {
-  const auto& rows = form_.spec.controls;
+  const auto& rows = form_.layout.controls;
   const auto found = std::find_if(rows.begin(), rows.end(), [flag](const platform::ControlSpec& c) {
     return (c.flags & flag) != 0;
   });

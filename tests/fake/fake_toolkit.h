@@ -24,7 +24,7 @@ class FakeToolkit : public platform::Toolkit {
   using Script = std::function<void(Session&)>;
 
   void ScreenSize(double& width, double& height) override;
-  void ShowModal(const platform::FormSpec& spec, platform::FormEvents& events) override;
+  void ShowModal(const platform::FormSpec& layout, platform::FormEvents& events) override;
   void Unload(platform::FormId form) override;
   void OuterSize(platform::FormId form, double& width, double& height) override;
   void Move(platform::FormId form, double left, double top) override;
@@ -56,7 +56,7 @@ class FakeToolkit : public platform::Toolkit {
     std::wstring caption;
   };
   struct Form {
-    const platform::FormSpec& spec;
+    const platform::FormSpec& layout;
     platform::FormEvents& events;
     platform::FormId id;
     std::vector<Control> controls;

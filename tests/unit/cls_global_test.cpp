@@ -35,12 +35,12 @@ TEST(CenterFormTest, PutsTheOuterRectangleInTheMiddleOfTheWholeScreen) {
   for (const Case& c : cases) {
     fake::FakePlatform fp;
     fp.toolkit.SetScreen(c.screen_width, c.screen_height);
-    const platform::FormSpec spec{L"Centred",
-                                  static_cast<int>(c.outer_width - FakeToolkit::kFrameWidth),
-                                  static_cast<int>(c.outer_height - FakeToolkit::kFrameHeight),
-                                  platform::kNoColor,
-                                  0,
-                                  {}};
+    const platform::FormSpec layout{L"Centred",
+                                    static_cast<int>(c.outer_width - FakeToolkit::kFrameWidth),
+                                    static_cast<int>(c.outer_height - FakeToolkit::kFrameHeight),
+                                    platform::kNoColor,
+                                    0,
+                                    {}};
     double left = 0;
     double top = 0;
     fp.toolkit.Push([&](FakeToolkit::Session& window) {
@@ -48,7 +48,7 @@ TEST(CenterFormTest, PutsTheOuterRectangleInTheMiddleOfTheWholeScreen) {
       top = window.Top();
     });
     Centred form;
-    fp.toolkit.ShowModal(spec, form);
+    fp.toolkit.ShowModal(layout, form);
     EXPECT_EQ(left, c.left) << c.name;
     EXPECT_EQ(top, c.top) << c.name;
   }

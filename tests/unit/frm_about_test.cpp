@@ -224,7 +224,7 @@ TEST(AboutFromMainTest, ShowsTheWindowWhenNoPageIsNamed) {
     fp.process.command_line = c.command_line;
     fp.toolkit.SetForeground(kElsewhere);
     fp.toolkit.Push([&](FakeToolkit::Session& window) {
-      EXPECT_EQ(window.Caption(L"lbl_Home"), cls_Main::kHelpBaseUrl);
+      EXPECT_EQ(window.Caption(L"lbl_Home"), L"www.brenvic.example/help");
       window.Click(L"lbl_Home");
       window.Tick();
       EXPECT_EQ(window.Loaded(), c.stays) << platform::Ansi(c.command_line);

@@ -39,8 +39,8 @@ class Win32Toolkit final : public Toolkit {
     height = ToTwips(GetSystemMetrics(SM_CYSCREEN), dpi);
   }
 
-  void ShowModal(const FormSpec& spec, FormEvents& events) override {
-    Form form(spec, events, ActiveFormWindow());
+  void ShowModal(const FormSpec& layout, FormEvents& events) override {
+    Form form(layout, events, ActiveFormWindow());
     const Opened opened(form);
     form.Run(reinterpret_cast<FormId>(&form));
   }

@@ -35,8 +35,8 @@ double ToTwips(int pixels, UINT dpi);
 /// The child windows of one form, made from its layout: their fonts, colours and positions.
 class Controls {
  public:
-  /// Creates the controls of `spec` in `form`, placed for `dpi`.
-  Controls(const FormSpec& spec, HWND form, UINT dpi);
+  /// Creates the controls of `layout` in `form`, placed for `dpi`.
+  Controls(const FormSpec& layout, HWND form, UINT dpi);
   /// Creates the fonts for `dpi` and places every control at it.
   void Layout(UINT dpi);
   /// The control's window; null for a row out of range.
@@ -59,7 +59,7 @@ class Controls {
  private:
   void Fit(int row);
 
-  const FormSpec& spec_;
+  const FormSpec& layout_;
   std::vector<HWND> windows_;
   std::vector<COLORREF> back_;
   std::vector<Brush> brushes_;
@@ -71,7 +71,7 @@ class Controls {
 /// One modal window: created hidden, loaded, shown over its owner and run until unloaded.
 class Form {
  public:
-  Form(const FormSpec& spec, FormEvents& events, HWND owner);
+  Form(const FormSpec& layout, FormEvents& events, HWND owner);
   ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -94,7 +94,7 @@ class Form {
   void Dismiss(bool close_box);
   void Layout(UINT dpi, int left, int top);
 
-  const FormSpec& spec_;
+  const FormSpec& layout_;
   FormEvents& events_;
   HWND owner_;
   HWND window_ = nullptr;

@@ -19,27 +19,27 @@ COLORREF Rgb(Color color) {
   return RGB((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
 }
 
-Color BackOf(const FormSpec& spec, int row);
+Color BackOf(const FormSpec& layout, int row);
 
 // A control without a colour of its own shows what lies beneath its middle: the latest earlier
 // coloured row under it, or else its parent.
-Color Beneath(const FormSpec& spec, int row) {
-  const ControlSpec& control = spec.controls[row];
+Color Beneath(const FormSpec& layout, int row) {
+  const ControlSpec& control = layout.controls[row];
   const int x = control.left + control.width / 2;
   const int y = control.top + control.height / 2;
   for (int below = row - 1; below >= 0; --below) {
-    const ControlSpec& under = spec.controls[below];
+    const ControlSpec& under = layout.controls[below];
     if (under.parent == control.parent && under.back_color != kNoColor && x >= under.left &&
         x < under.left + under.width && y >= under.top && y < under.top + under.height) {
       return under.back_color;
     }
   }
-  return control.parent < 0 ? spec.back_color : BackOf(spec, control.parent);
+  return control.parent < 0 ? layout.back_color : BackOf(layout, control.parent);
 }
 
-Color BackOf(const FormSpec& spec, int row) {
-  const Color own = spec.controls[row].back_color;
-  return own != kNoColor ? own : Beneath(spec, row);
+Color BackOf(const FormSpec& layout, int row) {
+  const Color own = layout.controls[row].back_color;
+  return own != kNoColor ? own : Beneath(layout, row);
 }
 
 struct WindowClass {
@@ -111,22 +111,22 @@ Font CreateControlFont(const ControlSpec& control, UINT dpi) {
 
 }  // namespace
 
-Controls::Controls(const FormSpec& spec, HWND form, UINT dpi)
-    : spec_(spec),
-      windows_(spec.controls.size()),
-      fonts_(spec.controls.size()),
-      form_brush_(CreateSolidBrush(Rgb(spec.back_color))) {
+Controls::Controls(const FormSpec& layout, HWND form, UINT dpi)
+    : layout_(layout),
+      windows_(layout.controls.size()),
+      fonts_(layout.controls.size()),
+      form_brush_(CreateSolidBrush(Rgb(layout.back_color))) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   // Creation order is the dialog manager's tab order: each parent's rows by their tab index.
-  std::vector<int> order(spec.controls.size());
+  std::vector<int> order(layout.controls.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&spec](int a, int b) {
-    const ControlSpec& x = spec.controls[a];
-    const ControlSpec& y = spec.controls[b];
+  std::stable_sort(order.begin(), order.end(), [&layout](int a, int b) {
+    const ControlSpec& x = layout.controls[a];
+    const ControlSpec& y = layout.controls[b];
     return (x.parent >= 0) != (y.parent >= 0) ? y.parent >= 0 : x.tab_index < y.tab_index;
   });
   for (const int row : order) {
-    const ControlSpec& control = spec.controls[row];
+    const ControlSpec& control = layout.controls[row];
     const WindowClass kind = ClassOf(control);
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style |
                         (Has(control, cf::kHidden) ? 0 : WS_VISIBLE) |
@@ -152,21 +152,21 @@ Controls::Controls(const FormSpec& spec, HWND form, UINT dpi)
     }
   }
   // Tab stops keep the tab order on top; beneath them, later rows lie over earlier ones.
-  for (auto row = spec.controls.size(); row-- > 0;) {
+  for (auto row = layout.controls.size(); row-- > 0;) {
     if ((GetWindowLongW(windows_[row], GWL_STYLE) & WS_TABSTOP) == 0) {
       SetWindowPos(windows_[row], HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
-  for (int row = 0; row < static_cast<int>(spec.controls.size()); ++row) {
-    back_.push_back(Rgb(BackOf(spec, row)));
+  for (int row = 0; row < static_cast<int>(layout.controls.size()); ++row) {
+    back_.push_back(Rgb(BackOf(layout, row)));
     brushes_.emplace_back(CreateSolidBrush(back_.back()));
   }
 }
 
 void Controls::Layout(UINT dpi) {
   for (int row = 0; row < static_cast<int>(windows_.size()); ++row) {
-    const ControlSpec& control = spec_.controls[row];
+    const ControlSpec& control = layout_.controls[row];
     Font font = CreateControlFont(control, dpi);
     SendMessageW(windows_[row], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     fonts_[row] = std::move(font);
@@ -190,18 +190,18 @@ int Controls::RowOf(HWND window) const {
 }
 
 int Controls::CancelRow() const {
-  const auto found = std::find_if(spec_.controls.begin(), spec_.controls.end(),
+  const auto found = std::find_if(layout_.controls.begin(), layout_.controls.end(),
                                   [](const ControlSpec& c) { return Has(c, cf::kCancel); });
-  return found != spec_.controls.end() ? static_cast<int>(found - spec_.controls.begin()) : -1;
+  return found != layout_.controls.end() ? static_cast<int>(found - layout_.controls.begin()) : -1;
 }
 
 bool Controls::Clickable(int row) const {
-  const ControlKind kind = spec_.controls[row].kind;
+  const ControlKind kind = layout_.controls[row].kind;
   return kind == ControlKind::kButton || kind == ControlKind::kCheckBox || IsLink(row);
 }
 
 bool Controls::IsLink(int row) const {
-  return row >= 0 && Has(spec_.controls[row], cf::kLink);
+  return row >= 0 && Has(layout_.controls[row], cf::kLink);
 }
 
 HBRUSH Controls::Paint(HWND child, HDC dc) const {
@@ -209,7 +209,7 @@ HBRUSH Controls::Paint(HWND child, HDC dc) const {
   if (row < 0) {
     return nullptr;
   }
-  const Color text = spec_.controls[row].text_color;
+  const Color text = layout_.controls[row].text_color;
   if (text != kNoColor) {
     SetTextColor(dc, Rgb(text));
   }
@@ -247,7 +247,7 @@ bool Controls::HiddenAccessKey(const MSG& msg) const {
 void Controls::SetCaption(int row, const std::wstring& caption) {
   const HWND window = Window(row);
   if (window != nullptr && SetWindowTextW(window, caption.c_str()) &&
-      Has(spec_.controls[row], cf::kAutoSize)) {
+      Has(layout_.controls[row], cf::kAutoSize)) {
     Fit(row);
   }
 }

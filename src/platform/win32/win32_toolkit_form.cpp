@@ -11,8 +11,8 @@ constexpr UINT kActivateMessage = WM_APP + 1;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
 // A window with an icon keeps the single fixed border that shows it; one without, a dialog frame.
-DWORD ExStyleOf(const FormSpec& spec) {
-  return spec.icon != 0 ? 0 : WS_EX_DLGMODALFRAME;
+DWORD ExStyleOf(const FormSpec& layout) {
+  return layout.icon != 0 ? 0 : WS_EX_DLGMODALFRAME;
 }
 
 // A private class whose default procedure is the dialog manager's: Tab, Enter, Esc, access keys,
@@ -39,20 +39,20 @@ HICON LoadIconSized(int icon, int metric) {
 
 }  // namespace
 
-Form::Form(const FormSpec& spec, FormEvents& events, HWND owner)
-    : spec_(spec), events_(events), owner_(owner) {
+Form::Form(const FormSpec& layout, FormEvents& events, HWND owner)
+    : layout_(layout), events_(events), owner_(owner) {
   RegisterFormClass(&Form::Thunk);
-  const std::wstring caption(spec.caption);
-  window_ = CreateWindowExW(ExStyleOf(spec), kClassName, caption.c_str(), kStyle, 0, 0, 0, 0, owner,
-                            nullptr, GetModuleHandleW(nullptr), this);
-  if (spec.icon != 0) {
+  const std::wstring caption(layout.caption);
+  window_ = CreateWindowExW(ExStyleOf(layout), kClassName, caption.c_str(), kStyle, 0, 0, 0, 0,
+                            owner, nullptr, GetModuleHandleW(nullptr), this);
+  if (layout.icon != 0) {
     SendMessageW(window_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadIconSized(spec.icon, SM_CXICON)));
+                 reinterpret_cast<LPARAM>(LoadIconSized(layout.icon, SM_CXICON)));
     SendMessageW(window_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(LoadIconSized(spec.icon, SM_CXSMICON)));
+                 reinterpret_cast<LPARAM>(LoadIconSized(layout.icon, SM_CXSMICON)));
   }
   dpi_ = WindowDpi(window_);
-  controls_ = std::make_unique<Controls>(spec, window_, dpi_);
+  controls_ = std::make_unique<Controls>(layout, window_, dpi_);
   Layout(dpi_, 0, 0);
 }
 
@@ -65,8 +65,8 @@ void Form::Run(FormId id) {
     return;
   }
   events_.Attach(id);
-  if (spec_.timer_ms > 0) {
-    SetTimer(window_, kTimerId, static_cast<UINT>(spec_.timer_ms), nullptr);
+  if (layout_.timer_ms > 0) {
+    SetTimer(window_, kTimerId, static_cast<UINT>(layout_.timer_ms), nullptr);
   }
   events_.Form_Load();
   if (unloaded_) {
@@ -223,8 +223,8 @@ void Form::Dismiss(bool close_box) {
 void Form::Layout(UINT dpi, int left, int top) {
   dpi_ = dpi;
   controls_->Layout(dpi);
-  RECT outer{0, 0, ToPixels(spec_.client_width, dpi), ToPixels(spec_.client_height, dpi)};
-  AdjustForDpi(outer, kStyle, ExStyleOf(spec_), dpi);
+  RECT outer{0, 0, ToPixels(layout_.client_width, dpi), ToPixels(layout_.client_height, dpi)};
+  AdjustForDpi(outer, kStyle, ExStyleOf(layout_), dpi);
   SetWindowPos(window_, nullptr, left, top, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -36,8 +36,9 @@ namespace detail {
 using platform::kNoColor;
 using enum platform::ControlKind;
 namespace cf = platform::cf;
-// Small enough for the ten lines to fit the box unwrapped: the disabled panel cannot scroll.
-constexpr platform::FontSpec kExplanationFont{L"Arial", 675, false, false};
+// Tahoma, the dialog face that Windows and Wine both ship, at 6.75 pt: ten lines fit the box
+// unwrapped at 96, 120 and 144 DPI, since the disabled panel cannot scroll.
+constexpr platform::FontSpec kExplanationFont{L"Tahoma", 675, false, false};
 }  // namespace detail
 
 // name, kind, caption, left, top, width, height, tab index, parent, flags, text, back, font

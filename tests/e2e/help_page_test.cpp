@@ -73,7 +73,7 @@ TEST_P(ReportsRefusal, OkOnlyMessageBoxThenExit) {
   ASSERT_TRUE(box) << "no message box titled Brenvic Visio";
   EXPECT_EQ(box->text, c.message);
   EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
-  EXPECT_FALSE(box->has_icon);
+  EXPECT_EQ(box->icon, nullptr);
   ASSERT_TRUE(Click(box->window, IDOK));
   EXPECT_EQ(program->WaitForExit(kWaitMs), std::optional<DWORD>(0));
 }

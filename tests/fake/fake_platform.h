@@ -17,8 +17,17 @@ namespace fake {
 
 /// One of each fake, sharing one FaultPlan, installed as the process's platform while it lives.
 struct FakePlatform {
-  FakePlatform();
-  ~FakePlatform();
+  FakePlatform() {
+    platform::Install({.registry = &registry,
+                       .files = &files,
+                       .text = &text,
+                       .dialogs = &dialogs,
+                       .random = &random,
+                       .shell = &shell,
+                       .process = &process,
+                       .toolkit = &toolkit});
+  }
+  ~FakePlatform() { platform::Install(platform::Platform{}); }
   FakePlatform(const FakePlatform&) = delete;
   FakePlatform& operator=(const FakePlatform&) = delete;
 

@@ -29,50 +29,32 @@ std::vector<std::string> Split(const std::string& path) {
   return parts;
 }
 
-bool IsString(std::uint32_t type) {
-  return type == 1 || type == 2 || type == 7;
-}
-
 }  // namespace
 
-// Entries keep the order Windows lists them in; the indexes by upper-cased name keep a key with
-// tens of thousands of entries quick to fill.
 struct FakeRegistry::Key {
-  struct Value {
-    std::string name;
-    StoredValue stored;
-  };
   std::string name;
   std::uint32_t denied = 0;
-  std::vector<Value> values;
-  std::map<std::string, std::size_t> value_at;
+  std::vector<std::pair<std::string, StoredValue>> values;
   std::vector<std::unique_ptr<Key>> subkeys;
-  std::map<std::string, Key*> subkey_named;
 
   Key* Sub(const std::string& wanted) const {
-    const auto found = subkey_named.find(AsciiUpper(wanted));
-    return found == subkey_named.end() ? nullptr : found->second;
-  }
-
-  Key* Child(const std::string& wanted) {
-    subkeys.push_back(std::make_unique<Key>());
-    subkeys.back()->name = wanted;
-    return subkey_named[AsciiUpper(wanted)] = subkeys.back().get();
-  }
-
-  const Value* Find(const std::string& value_name) const {
-    const auto found = value_at.find(AsciiUpper(value_name));
-    return found == value_at.end() ? nullptr : &values[found->second];
+    for (const auto& sub : subkeys) {
+      if (AsciiUpper(sub->name) == AsciiUpper(wanted)) {
+        return sub.get();
+      }
+    }
+    return nullptr;
   }
 
   // A value written again keeps its place in the listing.
   void Store(const std::string& value_name, StoredValue stored) {
-    const auto [at, added] = value_at.try_emplace(AsciiUpper(value_name), values.size());
-    if (added) {
-      values.push_back({value_name, std::move(stored)});
-    } else {
-      values[at->second].stored = std::move(stored);
+    for (auto& [name, value] : values) {
+      if (AsciiUpper(name) == AsciiUpper(value_name)) {
+        value = std::move(stored);
+        return;
+      }
     }
+    values.emplace_back(value_name, std::move(stored));
   }
 };
 
@@ -84,32 +66,26 @@ FakeRegistry::FakeRegistry(FaultPlan& faults) : faults_(faults) {
 
 FakeRegistry::~FakeRegistry() = default;
 
-// A root is a predefined constant or, as in advapi32, any open handle.
-FakeRegistry::Key* FakeRegistry::Root(std::int32_t root) const {
-  const auto index = static_cast<std::uint32_t>(root) - kFirstRoot;
-  if (index < kRootCount) {
-    return roots_[index].get();
-  }
-  const auto open = handles_.find(static_cast<RegHandle>(static_cast<std::uint32_t>(root)));
-  return open == handles_.end() ? nullptr : open->second.key;
-}
-
 FakeRegistry::Key* FakeRegistry::Find(std::int32_t root, const std::string& path) const {
-  Key* key = Root(root);
+  const auto index = static_cast<std::uint32_t>(root) - kFirstRoot;
+  Key* key = index < kRootCount ? roots_[index].get() : nullptr;
   for (const std::string& part : Split(path)) {
-    if (key == nullptr) {
-      break;
+    if (key != nullptr) {
+      key = key->Sub(part);
     }
-    key = key->Sub(part);
   }
   return key;
 }
 
 FakeRegistry::Key* FakeRegistry::Make(std::int32_t root, const std::string& path) {
-  Key* key = Root(root);
+  Key* key = Find(root, "");
   for (const std::string& part : Split(path)) {
     Key* sub = key->Sub(part);
-    key = sub != nullptr ? sub : key->Child(part);
+    if (sub == nullptr) {
+      key->subkeys.push_back(std::make_unique<Key>(Key{part, 0, {}, {}}));
+      sub = key->subkeys.back().get();
+    }
+    key = sub;
   }
   return key;
 }
@@ -137,7 +113,7 @@ long FakeRegistry::OpenKeyEx(std::int32_t root, const std::string& path, std::ui
   if (const auto fault = faults_.Step("RegOpenKeyExA")) {
     return static_cast<long>(*fault);
   }
-  if (Root(root) == nullptr) {
+  if (Find(root, "") == nullptr) {
     return reg_error::kInvalidHandle;
   }
   Key* found = Find(root, path);
@@ -166,22 +142,18 @@ long FakeRegistry::EnumValue(RegHandle handle, std::uint32_t index, char* name,
   if (index >= key->values.size()) {
     return reg_error::kNoMoreItems;
   }
-  const Key::Value& value = key->values[index];
-  const std::vector<unsigned char>& bytes = value.stored.bytes;
-  const auto length = static_cast<std::uint32_t>(bytes.size());
+  const auto& [value_name, value] = key->values[index];
+  const auto length = static_cast<std::uint32_t>(value.bytes.size());
   long result = 0;
   if (length > data_size) {
     result = reg_error::kMoreData;
   } else {
-    std::copy(bytes.begin(), bytes.end(), data);
-    if (IsString(value.stored.type) && length > 0 && length < data_size && bytes.back() != 0) {
-      data[length] = 0;
-    }
+    std::copy(value.bytes.begin(), value.bytes.end(), data);
   }
   if (result == 0 && name_size > 0) {
-    const auto name_length = static_cast<std::uint32_t>(value.name.size());
+    const auto name_length = static_cast<std::uint32_t>(value_name.size());
     const std::uint32_t written = std::min(name_length, name_size - 1);
-    std::memcpy(name, value.name.data(), written);
+    std::memcpy(name, value_name.data(), written);
     name[written] = '\0';
     if (name_length >= name_size) {
       result = reg_error::kMoreData;
@@ -189,7 +161,7 @@ long FakeRegistry::EnumValue(RegHandle handle, std::uint32_t index, char* name,
       name_size = name_length;
     }
   }
-  type = value.stored.type;
+  type = value.type;
   data_size = length;
   return result;
 }
@@ -220,27 +192,16 @@ long FakeRegistry::CreateKeyEx(std::int32_t root, const std::string& path, std::
   if (const auto fault = faults_.Step("RegCreateKeyExA")) {
     return static_cast<long>(*fault);
   }
-  Key* at = Root(root);
-  if (at == nullptr) {
+  if (Find(root, "") == nullptr) {
     return reg_error::kInvalidHandle;
   }
-  bool made = false;
-  for (const std::string& part : Split(path)) {
-    Key* sub = at->Sub(part);
-    if (sub == nullptr) {
-      if ((at->denied & kKeyCreateSubKey) != 0) {
-        return reg_error::kAccessDenied;
-      }
-      sub = at->Child(part);
-      made = true;
-    }
-    at = sub;
-  }
-  if ((at->denied & access) != 0) {
+  const bool existed = Find(root, path) != nullptr;
+  Key* made = Make(root, path);
+  if ((made->denied & access) != 0) {
     return reg_error::kAccessDenied;
   }
-  key = Issue(at, access);
-  disposition = made ? 1 : 2;
+  key = Issue(made, access);
+  disposition = existed ? 2 : 1;
   return 0;
 }
 
@@ -286,12 +247,14 @@ void FakeRegistry::DenyAccess(std::int32_t root, const std::string& path, std::u
 
 std::optional<StoredValue> FakeRegistry::ValueOf(std::int32_t root, const std::string& path,
                                                  const std::string& name) const {
-  const Key* key = Find(root, path);
-  const Key::Value* value = key == nullptr ? nullptr : key->Find(name);
-  if (value == nullptr) {
-    return std::nullopt;
+  if (const Key* key = Find(root, path)) {
+    for (const auto& [stored_name, value] : key->values) {
+      if (AsciiUpper(stored_name) == AsciiUpper(name)) {
+        return value;
+      }
+    }
   }
-  return value->stored;
+  return std::nullopt;
 }
 
 bool FakeRegistry::KeyExists(std::int32_t root, const std::string& path) const {

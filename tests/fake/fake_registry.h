@@ -19,7 +19,6 @@ constexpr std::uint32_t kRegDword = 4;
 /// Access rights of a key handle.
 constexpr std::uint32_t kKeyQueryValue = 1;
 constexpr std::uint32_t kKeySetValue = 2;
-constexpr std::uint32_t kKeyCreateSubKey = 4;
 constexpr std::uint32_t kKeyEnumerateSubKeys = 8;
 
 /// A value as stored: its type and raw bytes.
@@ -30,7 +29,7 @@ struct StoredValue {
 };
 
 /// The registry in memory: seven roots, case-insensitive keys, values in the order written,
-/// subkeys in the order created, handles that remember their access rights.
+/// subkeys in the order made, handles that remember their access rights.
 class FakeRegistry : public platform::Registry {
  public:
   explicit FakeRegistry(FaultPlan& faults);
@@ -74,7 +73,6 @@ class FakeRegistry : public platform::Registry {
     std::uint32_t access = 0;
   };
 
-  Key* Root(std::int32_t root) const;
   Key* Find(std::int32_t root, const std::string& path) const;
   Key* Make(std::int32_t root, const std::string& path);
   platform::RegHandle Issue(Key* key, std::uint32_t access);

@@ -23,7 +23,13 @@ class FakeShell : public platform::Shell {
   explicit FakeShell(FaultPlan& faults) : faults_(faults) {}
   std::intptr_t Execute(const std::string& verb, const std::string& file,
                         const std::string& parameters, const std::string& folder,
-                        int show) override;
+                        int show) override {
+    if (const auto fault = faults_.Step("ShellExecuteA")) {
+      return static_cast<std::intptr_t>(*fault);
+    }
+    requests_.push_back({verb, file, parameters, folder, show});
+    return result_;
+  }
   /// The result of the next requests: above 32 accepted (the default, 42), else an error code.
   void Answer(std::intptr_t result) { result_ = result; }
   const std::vector<ShellRequest>& Requests() const { return requests_; }

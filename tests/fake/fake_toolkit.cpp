@@ -19,11 +19,6 @@ void FakeToolkit::ScreenSize(double& width, double& height) {
   height = screen_height_;
 }
 
-void FakeToolkit::SetScreen(double width, double height) {
-  screen_width_ = width;
-  screen_height_ = height;
-}
-
 void FakeToolkit::ShowModal(const platform::FormSpec& layout, platform::FormEvents& events) {
   Form form{layout, events, next_id_++, {}};
   for (const platform::ControlSpec& row : layout.controls) {
@@ -49,10 +44,6 @@ void FakeToolkit::ShowModal(const platform::FormSpec& layout, platform::FormEven
   live_.erase(std::find(live_.begin(), live_.end(), &form));
 }
 
-void FakeToolkit::Unload(platform::FormId form) {
-  Find(form).loaded = false;
-}
-
 void FakeToolkit::OuterSize(platform::FormId form, double& width, double& height) {
   const platform::FormSpec& layout = Find(form).layout;
   width = layout.client_width + kFrameWidth;
@@ -63,30 +54,6 @@ void FakeToolkit::Move(platform::FormId form, double left, double top) {
   Form& found = Find(form);
   found.left = left;
   found.top = top;
-}
-
-int FakeToolkit::Value(platform::FormId form, int control) {
-  return At(form, control).value;
-}
-
-void FakeToolkit::SetValue(platform::FormId form, int control, int value) {
-  At(form, control).value = value;
-}
-
-bool FakeToolkit::Enabled(platform::FormId form, int control) {
-  return At(form, control).enabled;
-}
-
-void FakeToolkit::SetEnabled(platform::FormId form, int control, bool enabled) {
-  At(form, control).enabled = enabled;
-}
-
-std::wstring FakeToolkit::Caption(platform::FormId form, int control) {
-  return At(form, control).caption;
-}
-
-void FakeToolkit::SetCaption(platform::FormId form, int control, const std::wstring& caption) {
-  At(form, control).caption = caption;
 }
 
 platform::WindowHandle FakeToolkit::Handle(platform::FormId form) {
@@ -133,19 +100,11 @@ void FakeToolkit::Session::Enter() {
   }
 }
 
-void FakeToolkit::Session::Esc() {
+void FakeToolkit::Session::Dismiss(bool close_box) {
   if (const int row = RowWith(cf::kCancel); row >= 0) {
     Press(row);
   } else if (form_.loaded) {
-    form_.events.Cancel(false);
-  }
-}
-
-void FakeToolkit::Session::CloseBox() {
-  if (const int row = RowWith(cf::kCancel); row >= 0) {
-    Press(row);
-  } else if (form_.loaded) {
-    form_.events.Cancel(true);
+    form_.events.Cancel(close_box);
   }
 }
 
@@ -157,26 +116,6 @@ void FakeToolkit::Session::Tick() {
 
 void FakeToolkit::Session::SetForeground(std::optional<platform::WindowHandle> handle) {
   toolkit_.SetForeground(handle);
-}
-
-platform::WindowHandle FakeToolkit::Session::Handle() const {
-  return HandleOf(form_.id);
-}
-
-int FakeToolkit::Session::Value(std::wstring_view name) const {
-  return form_.controls[static_cast<std::size_t>(Row(name))].value;
-}
-
-bool FakeToolkit::Session::Enabled(std::wstring_view name) const {
-  return form_.controls[static_cast<std::size_t>(Row(name))].enabled;
-}
-
-bool FakeToolkit::Session::Visible(std::wstring_view name) const {
-  return form_.controls[static_cast<std::size_t>(Row(name))].visible;
-}
-
-std::wstring FakeToolkit::Session::Caption(std::wstring_view name) const {
-  return form_.controls[static_cast<std::size_t>(Row(name))].caption;
 }
 
 int FakeToolkit::Session::Row(std::wstring_view name) const {

@@ -25,22 +25,33 @@ class FakeToolkit : public platform::Toolkit {
 
   void ScreenSize(double& width, double& height) override;
   void ShowModal(const platform::FormSpec& layout, platform::FormEvents& events) override;
-  void Unload(platform::FormId form) override;
+  void Unload(platform::FormId form) override { Find(form).loaded = false; }
   void OuterSize(platform::FormId form, double& width, double& height) override;
   void Move(platform::FormId form, double left, double top) override;
-  int Value(platform::FormId form, int control) override;
-  void SetValue(platform::FormId form, int control, int value) override;
-  bool Enabled(platform::FormId form, int control) override;
-  void SetEnabled(platform::FormId form, int control, bool enabled) override;
-  std::wstring Caption(platform::FormId form, int control) override;
-  void SetCaption(platform::FormId form, int control, const std::wstring& caption) override;
+  int Value(platform::FormId form, int control) override { return At(form, control).value; }
+  void SetValue(platform::FormId form, int control, int value) override {
+    At(form, control).value = value;
+  }
+  bool Enabled(platform::FormId form, int control) override { return At(form, control).enabled; }
+  void SetEnabled(platform::FormId form, int control, bool enabled) override {
+    At(form, control).enabled = enabled;
+  }
+  std::wstring Caption(platform::FormId form, int control) override {
+    return At(form, control).caption;
+  }
+  void SetCaption(platform::FormId form, int control, const std::wstring& caption) override {
+    At(form, control).caption = caption;
+  }
   platform::WindowHandle Handle(platform::FormId form) override;
   platform::WindowHandle ForegroundWindow() override;
 
   /// Queues the script of the next showing.
   void Push(Script script) { scripts_.push_back(std::move(script)); }
   /// The screen's size in twips (15,360 by 11,520, 1024 by 768 pixels, unless set).
-  void SetScreen(double width, double height);
+  void SetScreen(double width, double height) {
+    screen_width_ = width;
+    screen_height_ = height;
+  }
   /// What ForegroundWindow answers; nullopt: the topmost loaded window.
   void SetForeground(std::optional<platform::WindowHandle> handle) { foreground_ = handle; }
   /// The captions of the windows shown, in order.
@@ -85,27 +96,30 @@ class FakeToolkit::Session {
   /// Enter: presses the default button when it is enabled.
   void Enter();
   /// Esc: presses the cancel button, else Cancel(false).
-  void Esc();
+  void Esc() { Dismiss(false); }
   /// The close box: presses the cancel button, else Cancel(true).
-  void CloseBox();
+  void CloseBox() { Dismiss(true); }
   /// One tick of the window's timer, when it has one.
   void Tick();
   void SetForeground(std::optional<platform::WindowHandle> handle);
 
   bool Loaded() const { return form_.loaded; }
-  platform::WindowHandle Handle() const;
   double Left() const { return form_.left; }
   double Top() const { return form_.top; }
-  int Value(std::wstring_view name) const;
-  bool Enabled(std::wstring_view name) const;
-  bool Visible(std::wstring_view name) const;
-  std::wstring Caption(std::wstring_view name) const;
+  int Value(std::wstring_view name) const { return Of(name).value; }
+  bool Enabled(std::wstring_view name) const { return Of(name).enabled; }
+  bool Visible(std::wstring_view name) const { return Of(name).visible; }
+  std::wstring Caption(std::wstring_view name) const { return Of(name).caption; }
 
  private:
   friend class FakeToolkit;
   Session(FakeToolkit& toolkit, Form& form) : toolkit_(toolkit), form_(form) {}
   /// The row of the control named `name`; throws std::out_of_range when there is none.
   int Row(std::wstring_view name) const;
+  const Control& Of(std::wstring_view name) const {
+    return form_.controls[static_cast<std::size_t>(Row(name))];
+  }
+  void Dismiss(bool close_box);
   void Press(int row);
   /// The first row carrying `flag`, or -1.
   int RowWith(std::uint32_t flag) const;

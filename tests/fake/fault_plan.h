@@ -1,36 +1,41 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace fake {
 
-/// Counts every platform operation the fakes carry out and makes a chosen one fail.
+/// Counts the platform operations the fakes carry out and makes a chosen one fail.
 class FaultPlan {
  public:
-  /// Makes the `k`-th operation from now (1-based, counted over all fakes) fail with `code`.
-  void FailAt(int k, std::uint32_t code);
-  /// Makes the `occurrence`-th call from now (1-based) of the operation named `op` (the Win32
-  /// name, e.g. "CopyFileA", "RegOpenKeyExA", "FindFirstFileA", "MessageBoxW") fail with `code`.
-  void FailOp(const std::string& op, std::uint32_t code, int occurrence = 1);
+  /// Makes the `occurrence`-th call from now (1-based) of the operation named `op` (its Win32
+  /// name, e.g. "CopyFileA", "RegEnumValueA") fail with `code`.
+  void FailOp(const std::string& op, std::uint32_t code, int occurrence = 1) {
+    fail_op_ = op;
+    fail_at_ = CountOf(op) + occurrence;
+    fail_code_ = code;
+  }
   /// Called by each fake operation first: the code to fail with, if this call is the chosen one.
-  std::optional<std::uint32_t> Step(const std::string& op);
-  /// Operations carried out so far, by Win32 name, in order.
-  const std::vector<std::string>& Log() const { return log_; }
-  /// Number of operations carried out so far.
-  int Count() const { return static_cast<int>(log_.size()); }
+  std::optional<std::uint32_t> Step(const std::string& op) {
+    if (++counts_[op] != fail_at_ || op != fail_op_) {
+      return std::nullopt;
+    }
+    fail_op_.clear();
+    return fail_code_;
+  }
   /// Number of calls of the operation named `op` so far.
-  int CountOf(const std::string& op) const;
+  int CountOf(const std::string& op) const {
+    const auto found = counts_.find(op);
+    return found == counts_.end() ? 0 : found->second;
+  }
 
  private:
-  std::vector<std::string> log_;
-  int fail_at_ = 0;
-  std::uint32_t fail_at_code_ = 0;
+  std::map<std::string, int> counts_;
   std::string fail_op_;
-  int fail_op_occurrence_ = 0;
-  std::uint32_t fail_op_code_ = 0;
+  int fail_at_ = 0;
+  std::uint32_t fail_code_ = 0;
 };
 
 }  // namespace fake

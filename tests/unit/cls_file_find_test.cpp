@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "fake/fake_platform.h"
 
 namespace {
@@ -13,7 +10,7 @@ using Names = std::vector<std::wstring>;
 
 class FileFindTest : public testing::Test {
  protected:
-  // Sets the finder up; FindAllEx must answer false whatever it finds.
+  // FindAllEx answers false whatever it finds.
   Names Find(bool search_dir, bool recursive, const std::wstring& path,
              const std::wstring& file_spec, bool add_path, Names files = {}, bool init = true) {
     finder.SearchDir(search_dir);
@@ -28,31 +25,19 @@ class FileFindTest : public testing::Test {
   cls_FileFind finder;
 };
 
-TEST_F(FileFindTest, StartsInFileModeWithRecursionAndStoresPropertiesUnchanged) {
-  EXPECT_FALSE(finder.SearchDir());
-  EXPECT_TRUE(finder.Recursive());
-  EXPECT_EQ(finder.Path(), L"");
-  EXPECT_EQ(finder.FileSpec(), L"");
-  finder.Path(L" C:/x ");
-  finder.FileSpec(L"*.VSS ");
-  EXPECT_EQ(finder.Path(), L" C:/x ");
-  EXPECT_EQ(finder.FileSpec(), L"*.VSS ");
-}
-
 TEST_F(FileFindTest, ListsFilesOrFolderLikeNames) {
-  fp.files.AddFolder("C:\\V\\1033");
-  fp.files.AddFolder("C:\\V\\System.old");
-  fp.files.AddFile("C:\\V\\readme.txt");
-  fp.files.AddFile("C:\\V\\README");
+  for (const char* folder : {"C:\\V\\1033", "C:\\V\\System.old"}) {
+    fp.files.AddFolder(folder);
+  }
+  for (const char* file : {"C:\\V\\readme.txt", "C:\\V\\README", "C:\\V1.vss", "C:\\W.vss"}) {
+    fp.files.AddFile(file);
+  }
   fp.files.AddFile("C:\\V\\ro.vss", "", platform::attr::kReadOnly);
   fp.files.AddFolder("C:\\V\\Hid", platform::attr::kHidden);
   fp.files.AddFolder("C:\\V\\Sys", platform::attr::kSystem);
   fp.files.AddFile("C:\\V\\h.vss", "", platform::attr::kHidden);
   fp.files.AddFile("C:\\V\\s", "", platform::attr::kSystem);
-  fp.files.AddFile("C:\\V1.vss");
-  fp.files.AddFile("C:\\W.vss");
   struct Case {
-    const char* name;
     bool search_dir;
     bool recursive;
     std::wstring path;
@@ -61,32 +46,20 @@ TEST_F(FileFindTest, ListsFilesOrFolderLikeNames) {
     Names expected;
   };
   const Case cases[] = {
-      {"folders", true, false, L"C:\\V\\", L"*", false, {L"", L"1033\\", L"README\\"}},
-      {"folders with path",
-       true,
-       false,
-       L"C:\\V\\",
-       L"*",
-       true,
-       {L"", L"C:\\V\\1033\\", L"C:\\V\\README\\"}},
-      {"files", false, false, L"C:\\V\\", L"*", false, {L"", L"README", L"readme.txt", L"ro.vss"}},
-      {"files, recursive",
-       false,
-       true,
-       L"C:\\V\\",
-       L"*",
-       false,
-       {L"", L"README", L"readme.txt", L"ro.vss"}},
-      {"files with path", false, false, L"C:\\V\\", L"*.vss", true, {L"", L"C:\\V\\ro.vss"}},
-      {"path without separator", false, false, L"C:\\V", L"*", true, {L"", L"C:\\VV1.vss"}},
-      {"folders, path without separator", true, false, L"C:\\V", L"*", false, {L"", L"V\\"}},
-      {"missing folder", true, true, L"C:\\none\\", L"*", false, {L""}},
-      {"nothing matches", false, false, L"C:\\V\\", L"*.doc", false, {L""}},
+      {true, false, L"C:\\V\\", L"*", false, {L"", L"1033\\", L"README\\"}},
+      {true, false, L"C:\\V\\", L"*", true, {L"", L"C:\\V\\1033\\", L"C:\\V\\README\\"}},
+      {false, false, L"C:\\V\\", L"*", false, {L"", L"README", L"readme.txt", L"ro.vss"}},
+      {false, true, L"C:\\V\\", L"*", false, {L"", L"README", L"readme.txt", L"ro.vss"}},
+      {false, false, L"C:\\V\\", L"*.vss", true, {L"", L"C:\\V\\ro.vss"}},
+      {false, false, L"C:\\V", L"*", true, {L"", L"C:\\VV1.vss"}},
+      {true, false, L"C:\\V", L"*", false, {L"", L"V\\"}},
+      {true, true, L"C:\\none\\", L"*", false, {L""}},
+      {false, false, L"C:\\V\\", L"*.doc", false, {L""}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Find(c.search_dir, c.recursive, c.path, c.file_spec, c.add_path, {L"old", L"x"}),
               c.expected)
-        << c.name;
+        << c.search_dir << c.recursive << c.add_path << " " << c.path << c.file_spec;
   }
 }
 
@@ -104,15 +77,13 @@ TEST_F(FileFindTest, RecursiveFolderSearchListsEachFolderBeforeDescending) {
                       L"C:\\T\\C\\E\\"};
   EXPECT_EQ(Find(true, true, L"C:\\T\\", L"*", false), tree);
   EXPECT_EQ(fp.files.OpenSearches(), 0u);
-
   // Appending: the old entries stay and only the new ones are searched.
   const Names before = {L"zero", L"C:\\T\\B\\", L"C:\\T\\C\\", L"kept"};
   Names appended = before;
   appended.insert(appended.end(), tree.begin() + 1, tree.end());
   EXPECT_EQ(Find(true, true, L"C:\\T\\", L"*", false, before, false), appended);
-
-  const Names fresh = {L"", L"C:\\T\\C\\E\\"};
-  EXPECT_EQ(Find(true, true, L"C:\\T\\C\\", L"*", false, {}, false), fresh);
+  EXPECT_EQ(Find(true, true, L"C:\\T\\C\\", L"*", false, {}, false),
+            (Names{L"", L"C:\\T\\C\\E\\"}));
   EXPECT_EQ(Find(false, true, L"C:\\T\\B\\", L"*", false, {L"a", L"b"}, false),
             (Names{L"a", L"b", L"note.txt"}));
 }
@@ -125,7 +96,6 @@ TEST_F(FileFindTest, StoresAtMost32767Entries) {
   ASSERT_EQ(files.size(), 32768u);
   EXPECT_EQ(files[0], L"");
   EXPECT_EQ(files[32767], L"9997");
-
   files = Find(true, true, L"C:\\M\\", L"*", false, Names(32760, L"x"), false);
   EXPECT_EQ(files.size(), 32768u);
   EXPECT_EQ(files[32760], L"C:\\M\\0\\");

@@ -10,6 +10,7 @@
 
 namespace {
 
+// Case-insensitive comparison goes through the platform's text services.
 class StringTest : public testing::Test {
  protected:
   fake::FakePlatform fp;

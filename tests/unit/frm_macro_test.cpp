@@ -4,8 +4,6 @@
 
 #include <functional>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "fake/fake_platform.h"
 #include "forms/macro_layout.h"
@@ -20,12 +18,10 @@ namespace mb = platform::mb;
 
 constexpr std::int32_t kHkcr = INT32_MIN;
 const std::string kVisioDir = "C:\\Program Files\\Microsoft Office\\Visio11\\";
-const std::string kSolutions = kVisioDir + "Solutions\\";
-const std::string kInUse = kSolutions + "#Brenvic Visio\\Global\\brenvic_global.vss";
+const std::string kInUse = kVisioDir + "Solutions\\#Brenvic Visio\\Global\\brenvic_global.vss";
 const std::string kCommandKey = "Visio.Drawing.11\\Shell\\Open\\Command";
 const std::string kProgramDir = "C:\\Addons\\Brenvic\\";
 const std::string kInstallDir = "C:\\Program Files\\Harrowbright\\Brenvic Visio\\";
-
 const std::string kWorking(30000, 'W');
 const std::string kBlank(20000, 'B');
 const std::string kInstalledWorking(26000, 'I');
@@ -42,37 +38,30 @@ std::vector<std::string> Texts(const std::vector<ShownBox>& boxes) {
 }
 
 std::string Stencil(const std::optional<std::string>& contents) {
-  if (!contents) {
-    return "missing";
-  }
-  return std::to_string(contents->size()) + " bytes of " + contents->substr(0, 1);
+  return contents ? std::to_string(contents->size()) + " bytes of " + contents->substr(0, 1)
+                  : "missing";
 }
 
-ShownBox Box(const std::wstring& text, std::uint32_t style) {
-  return {text, L"Brenvic Visio", style};
-}
-
-const ShownBox kM1 = Box(
+const ShownBox kM1{
     L"File brenvic_global.vss not found.  Please install Brenvic Visio properly then try again.",
-    mb::kOk | mb::kIconExclamation);
-const ShownBox kM2 =
-    Box(L"Are you sure that you want to disable the direct access to your online help?",
-        mb::kYesNo | mb::kIconQuestion | mb::kDefaultButton2);
-const ShownBox kM3 = Box(
+    mb::kOk | mb::kIconExclamation};
+const ShownBox kM2{L"Are you sure that you want to disable the direct access to your online help?",
+                   mb::kYesNo | mb::kIconQuestion | mb::kDefaultButton2};
+const ShownBox kM3{
     L"Please close all the drawings opened in Visio then try again.\r\n\r\nTip: If it still "
     L"doesn't work, ensure that you have the \"write\" access to this file.  Contact your system "
     L"administrator for help.",
-    mb::kOk | mb::kIconExclamation);
-const ShownBox kM4 = Box(L"The direct access to your Brenvic Visio online help has been  enabled.",
-                         mb::kOk | mb::kIconInformation);
-const ShownBox kM5 = Box(
+    mb::kOk | mb::kIconExclamation};
+const ShownBox kM4{L"The direct access to your Brenvic Visio online help has been  enabled.",
+                   mb::kOk | mb::kIconInformation};
+const ShownBox kM5{
     L"The direct access to your Brenvic Visio online help has been  disabled.\r\n\r\nTo enable "
     L"the access in the future, click the About Brenvic Visio icon in your Brenvic Visio program "
     L"folder (Start > All Programs > the folder) to access this window.",
-    mb::kOk | mb::kIconInformation);
+    mb::kOk | mb::kIconInformation};
 
-// The program folder the window reads, and a hook run when it asks for its own folder, which it
-// does between its two searches for Visio in cmd_OK_Click.
+// The program folder the window reads, and a hook run when it asks for it, which it does between
+// its two searches for Visio in cmd_OK_Click.
 class HookedProcess : public fake::FakeProcess {
  public:
   std::wstring ProgramFolder() override {
@@ -93,12 +82,11 @@ class MacroTest : public testing::Test {
     platform::Platform parts = platform::Current();
     parts.process = &process;
     platform::Install(parts);
-    process.hook = nullptr;
-    process.program_folder = L"C:\\Program Files\\Harrowbright\\Brenvic Visio";
+    process = HookedProcess();
     pages.clear();
     fp->registry.SetString(kHkcr, "Visio.Drawing\\CurVer", "", "Visio.Drawing.11");
     fp->registry.SetString(kHkcr, kCommandKey, "", "\"" + kVisioDir + "VISIO.EXE\" \"%1\"");
-    fp->files.AddFolder(kSolutions + "#Brenvic Visio\\Global");
+    fp->files.AddFolder(kVisioDir + "Solutions\\#Brenvic Visio\\Global");
     if (in_use) {
       fp->files.AddFile(kInUse, *in_use);
     }
@@ -109,15 +97,10 @@ class MacroTest : public testing::Test {
     fp->files.AddFile(kInstallDir + "brenvic_global_blank.vss", kInstalledBlank);
   }
 
-  void Show(FakeToolkit::Script script) {
+  void Show(FakeToolkit::Script script, frm_Macro* form = nullptr) {
     fp->toolkit.Push(std::move(script));
-    frm_Macro form([this](const std::wstring& page) { pages.push_back(page); });
-    form.Show();
-  }
-
-  std::wstring CopyFailed(const std::string& from, const std::string& to, std::uint32_t code) {
-    return L"Failed to copy file \"" + platform::Wide(from) + L"\" to \"" + platform::Wide(to) +
-           L"\": " + platform::Wide(fp->files.ErrorText(code));
+    frm_Macro own([this](const std::wstring& page) { pages.push_back(page); });
+    (form != nullptr ? *form : own).Show();
   }
 
   // Declared before the platform, which uninstalls itself first.
@@ -128,14 +111,12 @@ class MacroTest : public testing::Test {
 
 TEST_F(MacroTest, LayoutIsSound) {
   layout_checks::ExpectSound(forms::macro::kForm, {});
-  const auto& rows = forms::macro::kControls;
   int cancels = 0;
-  for (const platform::ControlSpec& c : rows) {
+  for (const platform::ControlSpec& c : forms::macro::kControls) {
     cancels += (c.flags & platform::cf::kCancel) != 0 ? 1 : 0;
   }
   EXPECT_EQ(cancels, 1);
-  EXPECT_NE(rows[forms::macro::kCmdCancel].flags & platform::cf::kCancel, 0u);
-  EXPECT_EQ(rows[forms::macro::kCmdOK].name, L"cmd_OK");
+  EXPECT_NE(forms::macro::kControls[forms::macro::kCmdCancel].flags & platform::cf::kCancel, 0u);
   EXPECT_EQ(std::wstring_view(forms::macro::kExplanation).size(), 483u);
 }
 
@@ -143,24 +124,25 @@ TEST_F(MacroTest, ActivationShowsTheStateOfTheStencilInUse) {
   struct Case {
     const char* name;
     std::optional<std::string> in_use;
-    std::function<void(fake::FakePlatform&)> setup;
+    std::uint32_t attributes;
+    bool no_solutions;
     int value;
     bool usable;
   };
   const Case cases[] = {
-      {"25,600 bytes is the blank stencil", std::string(25600, 'x'), nullptr, 0, true},
-      {"25,601 bytes is the working stencil", std::string(25601, 'x'), nullptr, 1, true},
-      {"stencil missing", std::nullopt, nullptr, 0, false},
-      {"hidden stencil counts as missing", kWorking,
-       [](fake::FakePlatform& p) { p.files.SetAttributes(kInUse, platform::attr::kHidden); }, 0,
-       false},
-      {"no Solutions folder", kWorking,
-       [](fake::FakePlatform& p) { p.registry.SetString(kHkcr, kCommandKey, "", ""); }, 0, false},
+      {"25,600 bytes is the blank stencil", std::string(25600, 'x'), 0, false, 0, true},
+      {"25,601 bytes is the working stencil", std::string(25601, 'x'), 0, false, 1, true},
+      {"stencil missing", std::nullopt, 0, false, 0, false},
+      {"hidden stencil counts as missing", kWorking, platform::attr::kHidden, false, 0, false},
+      {"no Solutions folder", kWorking, 0, true, 0, false},
   };
   for (const Case& c : cases) {
     Install(c.in_use);
-    if (c.setup) {
-      c.setup(*fp);
+    if (c.attributes != 0) {
+      fp->files.AddFile(kInUse, *c.in_use, c.attributes);
+    }
+    if (c.no_solutions) {
+      fp->registry.SetString(kHkcr, kCommandKey, "", "");
     }
     Show([&](FakeToolkit::Session& window) {
       EXPECT_EQ(window.Value(L"cx_Macro"), c.value) << c.name;
@@ -177,39 +159,25 @@ TEST_F(MacroTest, ActivationShowsTheStateOfTheStencilInUse) {
 TEST_F(MacroTest, WithoutAStencilOnlyHelpAndCancelWork) {
   Install(std::nullopt);
   frm_Macro form([this](const std::wstring& page) { pages.push_back(page); });
-  fp->toolkit.Push([&](FakeToolkit::Session& window) {
-    window.Click(L"cx_Macro");
-    window.Enter();
-    window.Click(L"cmd_OK");
-    form.Click(forms::macro::kCmdOK);  // as Wine delivers a click to a disabled button
-    EXPECT_EQ(window.Value(L"cx_Macro"), 0);
-    window.Click(L"cmd_Help");
-    EXPECT_TRUE(window.Loaded());
-    window.Click(L"cmd_Cancel");
-    EXPECT_FALSE(window.Loaded());
-  });
-  form.Show();
+  Show(
+      [&](FakeToolkit::Session& window) {
+        window.Click(L"cx_Macro");
+        window.Enter();
+        window.Click(L"cmd_OK");
+        form.Click(forms::macro::kCmdOK);  // as Wine delivers a click to a disabled button
+        EXPECT_EQ(window.Value(L"cx_Macro"), 0);
+        window.Click(L"cmd_Help");
+        EXPECT_TRUE(window.Loaded());
+        window.Click(L"cmd_Cancel");
+        EXPECT_FALSE(window.Loaded());
+      },
+      &form);
   EXPECT_EQ(fp->dialogs.Shown(), std::vector{kM1});
   EXPECT_EQ(pages, std::vector<std::wstring>{L"visio_HowTo_EnableMacroWindow.htm"});
 }
 
-TEST_F(MacroTest, HelpKeepsTheWindowAndTheChoice) {
-  Install(kWorking);
-  Show([&](FakeToolkit::Session& window) {
-    window.Click(L"cx_Macro");
-    window.Click(L"cmd_Help");
-    EXPECT_TRUE(window.Loaded());
-    EXPECT_EQ(window.Value(L"cx_Macro"), 0);
-    window.Click(L"cmd_Help");
-    window.CloseBox();
-  });
-  EXPECT_EQ(pages, std::vector<std::wstring>(2, L"visio_HowTo_EnableMacroWindow.htm"));
-  EXPECT_TRUE(fp->dialogs.Shown().empty());
-  EXPECT_TRUE(fp->toolkit.LeftOpen().empty());
-  EXPECT_EQ(fp->files.Contents(kInUse), kWorking);
-}
-
-TEST_F(MacroTest, EscCloseBoxAndCancelCloseWithoutChange) {
+// Help keeps the window and the choice; every way out closes it without a change.
+TEST_F(MacroTest, HelpAndTheWaysOutChangeNothing) {
   const std::function<void(FakeToolkit::Session&, frm_Macro&)> closers[] = {
       [](FakeToolkit::Session& w, frm_Macro&) { w.Esc(); },
       [](FakeToolkit::Session& w, frm_Macro&) { w.CloseBox(); },
@@ -219,13 +187,18 @@ TEST_F(MacroTest, EscCloseBoxAndCancelCloseWithoutChange) {
   };
   for (std::size_t i = 0; i < std::size(closers); ++i) {
     Install(kBlank);
-    frm_Macro form(nullptr);
-    fp->toolkit.Push([&](FakeToolkit::Session& window) {
-      window.Click(L"cx_Macro");
-      closers[i](window, form);
-      EXPECT_FALSE(window.Loaded()) << "closer " << i;
-    });
-    form.Show();
+    frm_Macro form([this](const std::wstring& page) { pages.push_back(page); });
+    Show(
+        [&](FakeToolkit::Session& window) {
+          window.Click(L"cx_Macro");
+          window.Click(L"cmd_Help");
+          EXPECT_TRUE(window.Loaded()) << "closer " << i;
+          EXPECT_EQ(window.Value(L"cx_Macro"), 1) << "closer " << i;
+          closers[i](window, form);
+          EXPECT_FALSE(window.Loaded()) << "closer " << i;
+        },
+        &form);
+    EXPECT_EQ(pages, std::vector<std::wstring>{L"visio_HowTo_EnableMacroWindow.htm"});
     EXPECT_TRUE(fp->dialogs.Shown().empty()) << "closer " << i;
     EXPECT_EQ(fp->files.Contents(kInUse), kBlank) << "closer " << i;
   }
@@ -234,146 +207,58 @@ TEST_F(MacroTest, EscCloseBoxAndCancelCloseWithoutChange) {
 TEST_F(MacroTest, OkCarriesOutTheChoice) {
   Install(std::nullopt);
   const auto failed = [this](const std::string& from, std::uint32_t code) {
-    return Box(CopyFailed(from, kInUse, code), mb::kOk | mb::kIconCritical);
+    return ShownBox{L"Failed to copy file \"" + platform::Wide(from) + L"\" to \"" +
+                        platform::Wide(kInUse) + L"\": " +
+                        platform::Wide(fp->files.ErrorText(code)),
+                    mb::kOk | mb::kIconCritical};
   };
   const ShownBox held = failed(kProgramDir + "brenvic_global.vss", 32);
   const ShownBox bare = failed("brenvic_global.vss", 2);
   const ShownBox joined = failed("C:\\Addons\\Brenvicbrenvic_global_blank.vss", 2);
-
-  using Step = std::function<void()>;
+  enum class T { kNone, kHeld, kGone, kNoPath, kPathCase, kUnslashed, kDev, kDevLower, kLost };
   struct Case {
     const char* name;
     std::string in_use;
-    std::string path_name;
-    std::string path_value;
     bool toggle;
     int answer;  // to M2, when it is asked
-    Step setup;
-    Step before_ok;
+    T twist;
     std::vector<ShownBox> boxes;
     std::optional<std::string> after;
     bool closed;
   };
-  const std::string d = kProgramDir;
+  const std::string& w = kWorking;
+  const std::string& b = kBlank;
+  constexpr int kYes = mb::kIdYes;
   const Case cases[] = {
-      {"already enabled", kWorking, "path", d, false, 0, nullptr, nullptr, {}, kWorking, true},
-      {"already disabled", kBlank, "path", d, false, 0, nullptr, nullptr, {}, kBlank, true},
-      {"enable", kBlank, "path", d, true, 0, nullptr, nullptr, {kM4}, kWorking, true},
-      {"disable, Yes",
-       kWorking,
-       "path",
-       d,
-       true,
-       mb::kIdYes,
-       nullptr,
-       nullptr,
-       {kM2, kM5},
-       kBlank,
-       true},
-      {"disable, No",
-       kWorking,
-       "path",
-       d,
-       true,
-       mb::kIdNo,
-       nullptr,
-       nullptr,
-       {kM2},
-       kWorking,
-       false},
-      {"stencil held open by Visio",
-       kBlank,
-       "path",
-       d,
-       true,
-       0,
-       [this] { fp->files.HoldOpen(kInUse); },
-       nullptr,
-       {held, kM3},
-       kBlank,
-       false},
-      {"stencil gone before OK",
-       kWorking,
-       "path",
-       d,
-       true,
-       0,
-       nullptr,
-       [this] { fp->files.RemoveFile(kInUse); },
-       {kM1},
-       std::nullopt,
-       false},
-      {"no path value: a bare source name",
-       kBlank,
-       "other",
-       d,
-       true,
-       0,
-       nullptr,
-       nullptr,
-       {bare, kM3},
-       kBlank,
-       false},
-      {"a value named Path is not path",
-       kBlank,
-       "Path",
-       d,
-       true,
-       0,
-       nullptr,
-       nullptr,
-       {bare, kM3},
-       kBlank,
-       false},
-      {"path without trailing backslash",
-       kWorking,
-       "path",
-       "C:\\Addons\\Brenvic",
-       true,
-       mb::kIdYes,
-       nullptr,
-       nullptr,
-       {kM2, joined, kM3},
-       kWorking,
-       false},
-      {"development run, enable",
-       kBlank,
-       "path",
-       "D:\\Nowhere\\",
-       true,
-       0,
-       [this] { process.program_folder = L"C:\\VISIO\\Bin"; },
-       nullptr,
-       {kM4},
-       kInstalledWorking,
-       true},
-      {"development run, disable",
-       kWorking,
-       "path",
-       "D:\\Nowhere\\",
-       true,
-       mb::kIdYes,
-       [this] { process.program_folder = L"c:\\visio"; },
-       nullptr,
-       {kM2, kM5},
-       kInstalledBlank,
-       true},
-      {"second search for Visio finds nothing",
-       kWorking,
-       "path",
-       d,
-       true,
-       mb::kIdYes,
-       [this] { process.hook = [this] { fp->registry.SetString(kHkcr, kCommandKey, "", ""); }; },
-       nullptr,
-       {kM1},
-       kWorking,
-       false},
+      {"already enabled", w, false, 0, T::kNone, {}, w, true},
+      {"already disabled", b, false, 0, T::kNone, {}, b, true},
+      {"enable", b, true, 0, T::kNone, {kM4}, w, true},
+      {"disable, Yes", w, true, kYes, T::kNone, {kM2, kM5}, b, true},
+      {"disable, No", w, true, mb::kIdNo, T::kNone, {kM2}, w, false},
+      {"stencil held open", b, true, 0, T::kHeld, {held, kM3}, b, false},
+      {"stencil gone before OK", w, true, 0, T::kGone, {kM1}, {}, false},
+      {"no path value: a bare source name", b, true, 0, T::kNoPath, {bare, kM3}, b, false},
+      {"a value named Path is not path", b, true, 0, T::kPathCase, {bare, kM3}, b, false},
+      {"path lacks its final \\", w, true, kYes, T::kUnslashed, {kM2, joined, kM3}, w, false},
+      {"development run, enable", b, true, 0, T::kDev, {kM4}, kInstalledWorking, true},
+      {"development run, disable", w, true, kYes, T::kDevLower, {kM2, kM5}, kInstalledBlank, true},
+      {"second search for Visio finds nothing", w, true, kYes, T::kLost, {kM1}, w, false},
   };
   for (const Case& c : cases) {
-    Install(c.in_use, c.path_name, c.path_value);
-    if (c.setup) {
-      c.setup();
+    const bool dev = c.twist == T::kDev || c.twist == T::kDevLower;
+    Install(c.in_use,
+            c.twist == T::kNoPath     ? "other"
+            : c.twist == T::kPathCase ? "Path"
+                                      : "path",
+            dev                        ? "D:\\Nowhere\\"
+            : c.twist == T::kUnslashed ? "C:\\Addons\\Brenvic"
+                                       : kProgramDir);
+    if (c.twist == T::kHeld) {
+      fp->files.HoldOpen(kInUse);
+    } else if (dev) {
+      process.program_folder = c.twist == T::kDev ? L"C:\\VISIO\\Bin" : L"c:\\visio";
+    } else if (c.twist == T::kLost) {
+      process.hook = [this] { fp->registry.SetString(kHkcr, kCommandKey, "", ""); };
     }
     if (c.answer != 0) {
       fp->dialogs.Answer(c.answer);
@@ -384,8 +269,8 @@ TEST_F(MacroTest, OkCarriesOutTheChoice) {
         window.Click(L"cx_Macro");
       }
       const int choice = window.Value(L"cx_Macro");
-      if (c.before_ok) {
-        c.before_ok();
+      if (c.twist == T::kGone) {
+        fp->files.RemoveFile(kInUse);
       }
       paths = fp->files.AllPaths();
       window.Enter();

@@ -191,7 +191,9 @@ LRESULT Form::Dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void Form::Command(WORD id, WORD code, HWND from) {
-  if (unloaded_) {
+  // An edit given its text at creation scrolls and says so (EN_VSCROLL) before the controls are
+  // all made; a fault here would end its creation half done, scrolled to its last line.
+  if (unloaded_ || !controls_) {
     return;
   }
   const int row = controls_->RowOf(from);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+// Where scripts/sandbox puts the pretend Visio and the add-on in the test's prefix.
+namespace e2e {
+
+inline constexpr wchar_t kAddOnFolder[] =
+    L"C:\\Program Files\\Microsoft Office\\Visio11\\Solutions\\#Brenvic Visio\\";
+inline constexpr wchar_t kStencilInUse[] =
+    L"C:\\Program Files\\Microsoft Office\\Visio11\\Solutions\\#Brenvic Visio\\Global\\"
+    L"brenvic_global.vss";
+inline constexpr wchar_t kWorkingStencil[] =
+    L"C:\\Program Files\\Harrowbright\\Brenvic Visio\\brenvic_global.vss";
+inline constexpr wchar_t kBlankStencil[] =
+    L"C:\\Program Files\\Harrowbright\\Brenvic Visio\\brenvic_global_blank.vss";
+
+/// The file's bytes; empty if it cannot be read.
+inline std::string ReadBytes(const std::wstring& path) {
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace e2e

@@ -16,7 +16,7 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest g++-mingw-w64-i686-posix
-  g++-mingw-w64-x86-64-posix wine64 xvfb)
+  g++-mingw-w64-x86-64-posix wine64 xvfb clang libclang-rt-14-dev)
 
 export PATH="$PATH:/usr/lib/wine"
 export WINEDEBUG=-all

@@ -10,8 +10,14 @@ constexpr int kOutOfMemory = 8;
 }  // namespace
 
 int cls_ShellExecute::fi_Run(const std::wstring& as_Command) {
+  const std::string file = platform::Ansi(as_Command);
+  // Only a failed conversion turns a command into nothing, and the shell must not be asked to open
+  // nothing: that is a failure for want of memory, as the shell's own 0 is.
+  if (file.empty() && !as_Command.empty()) {
+    return kOutOfMemory;
+  }
   const std::intptr_t result =
-      platform::Current().shell->Execute("open", platform::Ansi(as_Command), "", "", kShowNormal);
+      platform::Current().shell->Execute("open", file, "", "", kShowNormal);
   if (result > kLastErrorCode) {
     return 0;
   }

@@ -71,18 +71,30 @@ std::wstring cls_String::of_GlobalReplaceEx(std::wstring as_Source, const std::w
   if (n == 0) {
     return as_Source;
   }
-  std::wstring rest = std::move(as_Source);
+  // The rest is searched where it starts in one copy of the source, upper-cased once when case does
+  // not count: copying the rest at every match made a text of many matches take quadratic time.
+  std::wstring subject;
+  std::wstring pattern;
+  if (!ab_CaseSensitive) {
+    platform::Text& text = *platform::Current().text;
+    subject = text.UpperCase(as_Source);
+    pattern = text.UpperCase(as_Find);
+  }
+  const std::wstring& searched = ab_CaseSensitive ? as_Source : subject;
+  const std::wstring& wanted = ab_CaseSensitive ? as_Find : pattern;
   std::wstring done;
-  while (!rest.empty()) {
-    const std::int32_t p = FindIn(rest, as_Find, ab_CaseSensitive);
-    if (p == 0) {
+  std::size_t rest = 0;
+  while (rest < as_Source.size()) {
+    const std::size_t at = searched.find(wanted, rest);
+    if (at == std::wstring::npos) {
       break;
     }
-    done.append(rest, 0, static_cast<std::size_t>(p) - 1);
+    done.append(as_Source, rest, at - rest);
     done += as_ReplaceWith;
-    rest = Rest(rest, static_cast<std::size_t>(p) + static_cast<std::size_t>(n));
+    rest = at + static_cast<std::size_t>(n);
   }
-  return done + rest;
+  done.append(as_Source, rest);
+  return done;
 }
 
 std::int32_t cls_String::of_Find(const std::wstring& as_Source, std::wstring as_Find,

@@ -3,87 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "e2e/driver.h"
+#include "e2e/help_access.h"
 #include "e2e/sandbox.h"
 
 namespace e2e {
 namespace {
-
-constexpr DWORD kWaitMs = 10000;
-constexpr DWORD kCloseMs = 1000;
-constexpr DWORD kDrawnMs = 2000;
-constexpr wchar_t kAbout[] = L"About Brenvic Visio";
-constexpr wchar_t kHelpAccess[] = L"Set Up Online Help Access";
-constexpr wchar_t kTitle[] = L"Brenvic Visio";
-constexpr wchar_t kCheckBox[] = L"&Enable Online Help Access from Visio";
-
-enum class Icon { kCritical, kQuestion, kExclamation, kInformation };
-
-HICON StandardIcon(Icon icon) {
-  switch (icon) {
-    case Icon::kCritical:
-      return LoadIconA(nullptr, IDI_HAND);
-    case Icon::kQuestion:
-      return LoadIconA(nullptr, IDI_QUESTION);
-    case Icon::kExclamation:
-      return LoadIconA(nullptr, IDI_EXCLAMATION);
-    case Icon::kInformation:
-      return LoadIconA(nullptr, IDI_ASTERISK);
-  }
-  return nullptr;
-}
-
-// One message box the window must show, and the button the user answers it with.
-struct Box {
-  std::wstring text;
-  bool text_is_start;  // the rest is the system's wording of the cause
-  std::vector<int> buttons;
-  Icon icon;
-  int default_button;
-  int answer;
-};
-
-const std::wstring kNotFound =
-    L"File brenvic_global.vss not found.  Please install Brenvic Visio properly then try again.";
-const std::wstring kConfirm =
-    L"Are you sure that you want to disable the direct access to your online help?";
-const std::wstring kCloseDrawings =
-    L"Please close all the drawings opened in Visio then try again.\r\n\r\nTip: If it still "
-    L"doesn't work, ensure that you have the \"write\" access to this file.  Contact your system "
-    L"administrator for help.";
-const std::wstring kEnabled =
-    L"The direct access to your Brenvic Visio online help has been  enabled.";
-const std::wstring kDisabled =
-    L"The direct access to your Brenvic Visio online help has been  disabled.\r\n\r\nTo enable "
-    L"the access in the future, click the About Brenvic Visio icon in your Brenvic Visio program "
-    L"folder (Start > All Programs > the folder) to access this window.";
-const std::wstring kCopyFailed = L"Failed to copy file \"" + std::wstring(kBlankStencil) +
-                                 L"\" to \"" + std::wstring(kStencilInUse) + L"\": ";
-
-const Box kM1{kNotFound, false, {IDOK}, Icon::kExclamation, IDOK, IDOK};
-const Box kM2Yes{kConfirm, false, {IDYES, IDNO}, Icon::kQuestion, IDNO, IDYES};
-const Box kM2No{kConfirm, false, {IDYES, IDNO}, Icon::kQuestion, IDNO, IDNO};
-const Box kM3{kCloseDrawings, false, {IDOK}, Icon::kExclamation, IDOK, IDOK};
-const Box kM4{kEnabled, false, {IDOK}, Icon::kInformation, IDOK, IDOK};
-const Box kM5{kDisabled, false, {IDOK}, Icon::kInformation, IDOK, IDOK};
-const Box kCopyFailure{kCopyFailed, true, {IDOK}, Icon::kCritical, IDOK, IDOK};
-
-// Waits for the next message box of the program, checks it against `expected` and answers it.
-void Answer(DWORD process_id, const Box& expected) {
-  const auto box = WaitForMessageBox(process_id, kTitle, kWaitMs);
-  ASSERT_TRUE(box) << "no message box; expected " << testing::PrintToString(expected.text);
-  if (expected.text_is_start) {
-    EXPECT_EQ(box->text.substr(0, expected.text.size()), expected.text);
-    EXPECT_GT(box->text.size(), expected.text.size()) << "no cause given";
-  } else {
-    EXPECT_EQ(box->text, expected.text);
-  }
-  EXPECT_EQ(box->buttons, expected.buttons) << testing::PrintToString(expected.text);
-  EXPECT_TRUE(box->icon != nullptr && ShowsIcon(box->icon, StandardIcon(expected.icon), kDrawnMs))
-      << "another icon on " << testing::PrintToString(expected.text);
-  EXPECT_EQ(box->default_button, expected.default_button) << testing::PrintToString(expected.text);
-  ASSERT_TRUE(Click(box->window, expected.answer));
-  ASSERT_TRUE(WaitUntilGone(box->window, kWaitMs)) << "the message box stayed";
-}
 
 bool KeepSandbox() {
   return true;
@@ -95,20 +19,6 @@ bool PutBlankStencilInUse() {
 
 bool DeleteStencilInUse() {
   return DeleteFileW(kStencilInUse) != FALSE;
-}
-
-// Waits for the About window and opens the Online Help Access window with its hidden button, as
-// only a test tool can.
-void OpenHelpAccess(const Program& program, HWND& about, HWND& window) {
-  about = WaitForWindow(program.Id(), kAbout, kWaitMs);
-  ASSERT_NE(about, nullptr) << "no About window";
-  const auto button = FindControl(about, L"Online Help &Access");
-  ASSERT_TRUE(button) << "no button Online Help &Access";
-  EXPECT_EQ(button->kind, L"Button");
-  EXPECT_FALSE(button->visible);
-  ASSERT_TRUE(ClickButton(about, L"Online Help &Access"));
-  window = WaitForWindow(program.Id(), kHelpAccess, kWaitMs);
-  ASSERT_NE(window, nullptr) << "no window captioned " << testing::PrintToString(kHelpAccess);
 }
 
 struct Opening {
@@ -223,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
         Switching{"DisableWhileHeldOpen",
                   KeepSandbox,
                   true,
-                  {kM2Yes, kCopyFailure, kM3},
+                  {kM2Yes, CopyFailure(kBlankStencil), kM3},
                   Outcome::kUnchanged,
                   true}),
     [](const auto& info) { return std::string(info.param.name); });

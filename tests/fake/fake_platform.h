@@ -34,12 +34,12 @@ struct FakePlatform {
   FaultPlan faults;
   FakeRegistry registry{faults};
   FakeFileSystem files{faults};
-  FakeText text;
+  FakeText text{faults};
   FakeDialogs dialogs{faults};
   FakeRandom random;
   FakeShell shell{faults};
-  FakeProcess process;
-  FakeToolkit toolkit;
+  FakeProcess process{&faults};
+  FakeToolkit toolkit{faults};
 };
 
 }  // namespace fake

@@ -40,14 +40,24 @@ class FakeShell : public platform::Shell {
   std::vector<ShellRequest> requests_;
 };
 
-/// The process's command line and program folder, as a test sets them.
+/// The process's command line and program folder, as a test sets them. Only the folder's query can
+/// fail (GetCommandLineW cannot), and then gives the empty string.
 class FakeProcess : public platform::Process {
  public:
+  explicit FakeProcess(FaultPlan* faults = nullptr) : faults_(faults) {}
   std::wstring CommandLine() override { return command_line; }
-  std::wstring ProgramFolder() override { return program_folder; }
+  std::wstring ProgramFolder() override {
+    if (faults_ != nullptr && faults_->Step("GetModuleFileNameW")) {
+      return {};
+    }
+    return program_folder;
+  }
 
   std::wstring command_line = L"BrenvicAbout.exe";
   std::wstring program_folder = L"C:\\Program Files\\Harrowbright\\Brenvic Visio";
+
+ private:
+  FaultPlan* faults_;
 };
 
 }  // namespace fake

@@ -4,7 +4,11 @@
 
 namespace fake {
 
+// The Win32 layer makes no call for an empty text, so none is counted.
 std::string FakeText::ToAnsi(std::wstring_view text) {
+  if (text.empty() || faults_.Step("WideCharToMultiByte")) {
+    return {};
+  }
   constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
   std::string bytes;
   for (const wchar_t c : text) {
@@ -24,6 +28,9 @@ std::string FakeText::ToAnsi(std::wstring_view text) {
 
 // The tests hand it only what ToAnsi makes, so the bytes are well formed.
 std::wstring FakeText::FromAnsi(std::string_view bytes) {
+  if (bytes.empty() || faults_.Step("MultiByteToWideChar")) {
+    return {};
+  }
   std::wstring text;
   for (std::size_t at = 0; at < bytes.size();) {
     const auto lead = static_cast<unsigned char>(bytes[at]);
@@ -40,6 +47,9 @@ std::wstring FakeText::FromAnsi(std::string_view bytes) {
 
 std::wstring FakeText::UpperCase(std::wstring_view text) {
   std::wstring upper(text);
+  if (text.empty() || faults_.Step("LCMapStringW")) {
+    return upper;
+  }
   for (wchar_t& c : upper) {
     if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
       c = static_cast<wchar_t>(c - 0x20);

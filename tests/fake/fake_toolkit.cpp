@@ -15,11 +15,19 @@ platform::WindowHandle HandleOf(platform::FormId id) {
 }  // namespace
 
 void FakeToolkit::ScreenSize(double& width, double& height) {
+  if (faults_.Step("GetSystemMetrics")) {
+    width = 0;
+    height = 0;
+    return;
+  }
   width = screen_width_;
   height = screen_height_;
 }
 
 void FakeToolkit::ShowModal(const platform::FormSpec& layout, platform::FormEvents& events) {
+  if (faults_.Step("CreateWindowExW")) {
+    return;
+  }
   Form form{layout, events, next_id_++, {}};
   for (const platform::ControlSpec& row : layout.controls) {
     form.controls.push_back({0, (row.flags & cf::kDisabled) == 0, (row.flags & cf::kHidden) == 0,
@@ -61,6 +69,9 @@ platform::WindowHandle FakeToolkit::Handle(platform::FormId form) {
 }
 
 platform::WindowHandle FakeToolkit::ForegroundWindow() {
+  if (faults_.Step("GetForegroundWindow")) {
+    return 0;
+  }
   if (foreground_) {
     return *foreground_;
   }

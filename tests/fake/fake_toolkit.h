@@ -7,15 +7,20 @@
 #include <string_view>
 #include <vector>
 
+#include "fake/fault_plan.h"
 #include "platform/toolkit.h"
 
 namespace fake {
 
 /// A headless window toolkit. Each showing runs Form_Load and Form_Activate, then the next script
 /// the test queued, which drives the window as a user would; a window the script leaves loaded is
-/// recorded as left open and the showing returns, so that no test waits for ever.
+/// recorded as left open and the showing returns, so that no test waits for ever. The calls that
+/// can fail on the program's own windows fail as Win32 does: no window is made, the screen measures
+/// 0, no window has the foreground.
 class FakeToolkit : public platform::Toolkit {
  public:
+  explicit FakeToolkit(FaultPlan& faults) : faults_(faults) {}
+
   /// The fixed dialog frame around the client area, in twips.
   static constexpr double kFrameWidth = 120;
   static constexpr double kFrameHeight = 480;
@@ -78,6 +83,7 @@ class FakeToolkit : public platform::Toolkit {
   Form& Find(platform::FormId form) const;
   Control& At(platform::FormId form, int control) const;
 
+  FaultPlan& faults_;
   std::deque<Script> scripts_;
   std::vector<Form*> live_;  ///< Windows being shown, the innermost showing last.
   platform::FormId next_id_ = 1;

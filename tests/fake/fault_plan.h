@@ -17,9 +17,19 @@ class FaultPlan {
     fail_at_ = CountOf(op) + occurrence;
     fail_code_ = code;
   }
+  /// Makes the `n`-th operation from the start (1-based), whatever it is, fail with `code`.
+  void FailNth(int n, std::uint32_t code) {
+    fail_nth_ = n;
+    nth_code_ = code;
+  }
   /// Called by each fake operation first: the code to fail with, if this call is the chosen one.
   std::optional<std::uint32_t> Step(const std::string& op) {
-    if (++counts_[op] != fail_at_ || op != fail_op_) {
+    const int count = ++counts_[op];
+    if (++operations_ == fail_nth_) {
+      failed_ = op;
+      return nth_code_;
+    }
+    if (count != fail_at_ || op != fail_op_) {
       return std::nullopt;
     }
     fail_op_.clear();
@@ -30,12 +40,20 @@ class FaultPlan {
     const auto found = counts_.find(op);
     return found == counts_.end() ? 0 : found->second;
   }
+  /// Number of operations so far, of every kind.
+  int Operations() const { return operations_; }
+  /// The operation that FailNth made fail, or empty.
+  const std::string& Failed() const { return failed_; }
 
  private:
   std::map<std::string, int> counts_;
   std::string fail_op_;
   int fail_at_ = 0;
   std::uint32_t fail_code_ = 0;
+  int operations_ = 0;
+  int fail_nth_ = 0;
+  std::uint32_t nth_code_ = 0;
+  std::string failed_;
 };
 
 }  // namespace fake

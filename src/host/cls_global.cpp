@@ -8,6 +8,7 @@
 #include "util/cls_file_find.h"
 #include "util/cls_registry_io.h"
 #include "util/cls_string.h"
+#include "util/decimal.h"
 
 namespace {
 constexpr int kVersionProbes = 21;
@@ -41,7 +42,7 @@ std::wstring cls_Global::gs_FindSolutionDir() {
   for (int n = 0; n < kVersionProbes && class_name.empty(); ++n) {
     std::wstring key = L"Visio.Drawing";
     if (n > 0) {
-      key += L"." + std::to_wstring(n);
+      key += L"." + util::Decimal(n);
     }
     registry.SectionKey(key + L"\\CurVer");
     class_name = registry.Value();

@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "util/cls_string.h"
+#include "util/decimal.h"
 #include "util/message.h"
 
 namespace cls_Main {
@@ -72,7 +73,7 @@ void Main() {
 void gv_OpenHelpPage(const std::wstring& as_Page) {
   const int result = SharedShellExecute().fi_Run(kHelpBaseUrl + as_Page);
   if (result != 0) {
-    util::ShowMessage(L"Failed To Access URL(" + std::to_wstring(result) + L"): " + as_Page,
+    util::ShowMessage(L"Failed To Access URL(" + util::Decimal(result) + L"): " + as_Page,
                       platform::mb::kOk);
   }
 }

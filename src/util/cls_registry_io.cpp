@@ -1,7 +1,6 @@
 #include "util/cls_registry_io.h"
 
-#include <charconv>
-#include <cmath>
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -84,39 +83,52 @@ std::wstring TrimSpaces(const std::wstring& text) {
 }
 
 // A decimal number, blanks around it allowed, rounded half to even. Anything else is 0, and
-// `description` names the conversion's error as the message of a failed write shows it.
+// `description` names the conversion's error as the message of a failed write shows it. Read
+// digit by digit: exact for any length, and without the C library's floating-point parser.
 std::int32_t ToLong(const std::wstring& text, std::wstring& description) {
   const std::wstring trimmed = TrimSpaces(text);
-  std::string digits;
+  const bool signed_text = !trimmed.empty() && (trimmed[0] == L'-' || trimmed[0] == L'+');
+  const bool negative = signed_text && trimmed[0] == L'-';
+  // The whole part stops growing just past the largest magnitude 32 bits hold.
+  constexpr std::uint64_t kSaturated = std::uint64_t{1} << 31 | 1;
+  std::uint64_t whole = 0;
+  int first_fraction = -1;
+  bool fraction_beyond = false;
   bool seen_digit = false;
   bool seen_point = false;
-  for (std::size_t i = 0; i < trimmed.size(); ++i) {
+  for (std::size_t i = signed_text ? 1 : 0; i < trimmed.size(); ++i) {
     const wchar_t c = trimmed[i];
     if (c >= L'0' && c <= L'9') {
       seen_digit = true;
+      const int digit = c - L'0';
+      if (!seen_point) {
+        whole = std::min(whole * 10 + static_cast<std::uint64_t>(digit), kSaturated);
+      } else if (first_fraction < 0) {
+        first_fraction = digit;
+      } else if (digit != 0) {
+        fraction_beyond = true;
+      }
     } else if (c == L'.' && !seen_point) {
       seen_point = true;
-    } else if (!(i == 0 && (c == L'-' || c == L'+'))) {
+    } else {
       seen_digit = false;
       break;
-    }
-    if (c != L'+') {
-      digits += static_cast<char>(c);
     }
   }
   if (!seen_digit) {
     description = L"Type mismatch";
     return 0;
   }
-  double number = 0;
-  const std::errc parsed = std::from_chars(digits.data(), digits.data() + digits.size(), number).ec;
-  const double rounded = std::nearbyint(number);
-  if (parsed != std::errc() || rounded < std::numeric_limits<std::int32_t>::min() ||
-      rounded > std::numeric_limits<std::int32_t>::max()) {
+  const bool past_half = first_fraction > 5 || (first_fraction == 5 && fraction_beyond);
+  const bool tie_to_odd = first_fraction == 5 && !fraction_beyond && whole % 2 == 1;
+  const std::uint64_t magnitude = whole + (past_half || tie_to_odd ? 1 : 0);
+  const std::uint64_t limit = negative ? std::uint64_t{1} << 31 : (std::uint64_t{1} << 31) - 1;
+  if (magnitude > limit) {
     description = L"Overflow";
     return 0;
   }
-  return static_cast<std::int32_t>(rounded);
+  const auto value = static_cast<std::int64_t>(magnitude);
+  return static_cast<std::int32_t>(negative ? -value : value);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <objbase.h>
-#include <shellapi.h>
 
 #include "platform/win32/win32_parts.h"
 
@@ -9,18 +8,42 @@ namespace platform::win32 {
 
 namespace {
 
+// The shell and COM are loaded on the first request, not at start: the About window, the common
+// case, never needs them, and under Wine importing them costs every start several more libraries.
+// Both are known system libraries, so loading them by name cannot pick up a planted copy.
+template <typename Function>
+Function Load(const wchar_t* library, const char* name) {
+  const HMODULE module = LoadLibraryW(library);
+  const FARPROC address = module != nullptr ? GetProcAddress(module, name) : nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+}
+
+using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
+using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, const char*, const char*, const char*,
+                                                 const char*, int);
+
 class Win32Shell final : public Shell {
  public:
   std::intptr_t Execute(const std::string& verb, const std::string& file,
                         const std::string& parameters, const std::string& folder,
                         int show) override {
-    // The shell may hand the request to a COM component: Microsoft asks for an apartment first.
-    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    (void)com;
-    const HINSTANCE result = ShellExecuteA(nullptr, verb.c_str(), file.c_str(), parameters.c_str(),
-                                           folder.c_str(), show);
+    if (execute_ == nullptr) {
+      // The shell may hand the request to a COM component: Microsoft asks for an apartment first.
+      if (const auto initialize = Load<CoInitializeExFunction>(L"ole32.dll", "CoInitializeEx")) {
+        initialize(nullptr, COINIT_APARTMENTTHREADED);
+      }
+      execute_ = Load<ShellExecuteAFunction>(L"shell32.dll", "ShellExecuteA");
+      if (execute_ == nullptr) {
+        return 0;  // what the shell itself answers when resources are short
+      }
+    }
+    const HINSTANCE result =
+        execute_(nullptr, verb.c_str(), file.c_str(), parameters.c_str(), folder.c_str(), show);
     return reinterpret_cast<INT_PTR>(result);
   }
+
+ private:
+  ShellExecuteAFunction execute_ = nullptr;
 };
 
 class Win32Process final : public Process {

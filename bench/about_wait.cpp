@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include "main/command_line.h"
 
 namespace {
 
@@ -18,15 +19,6 @@ struct HandleCloser {
   void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
-
-// Everything after our own name (quoted or bare) and the blanks that follow it.
-std::wstring ArgumentsOf(const std::wstring& line) {
-  const bool quoted = !line.empty() && line.front() == L'"';
-  auto end = quoted ? line.find(L'"', 1) : line.find_first_of(L" \t");
-  end = end == std::wstring::npos ? line.size() : end + (quoted ? 1 : 0);
-  const auto start = line.find_first_not_of(L" \t", end);
-  return start == std::wstring::npos ? std::wstring() : line.substr(start);
-}
 
 struct Search {
   DWORD process_id;
@@ -65,7 +57,7 @@ HWND WaitForAbout(DWORD process_id, HANDLE process) {
 }  // namespace
 
 int main() {
-  std::wstring command = ArgumentsOf(GetCommandLineW());
+  std::wstring command = ArgumentText(GetCommandLineW());
   if (command.empty()) {
     std::fputs("usage: about_wait PROGRAM [ARGUMENTS]\n", stderr);
     return 2;

@@ -5,22 +5,10 @@
 #include <string>
 
 #include "e2e/record_file.h"
-
-namespace {
-
-// The handler command quotes our name; keep everything after it and the blanks that follow.
-std::wstring ArgumentsOf(const std::wstring& line) {
-  const bool quoted = !line.empty() && line.front() == L'"';
-  auto end = quoted ? line.find(L'"', 1) : line.find_first_of(L" \t");
-  end = end == std::wstring::npos ? line.size() : end + (quoted ? 1 : 0);
-  const auto start = line.find_first_not_of(L" \t", end);
-  return start == std::wstring::npos ? std::wstring() : line.substr(start);
-}
-
-}  // namespace
+#include "main/command_line.h"
 
 int main() {
-  const std::wstring text = ArgumentsOf(GetCommandLineW()) + L"\n";
+  const std::wstring text = ArgumentText(GetCommandLineW()) + L"\n";
   std::string bytes(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                         nullptr, 0, nullptr, nullptr),
                     '\0');

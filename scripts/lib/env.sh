@@ -49,6 +49,9 @@ start_wine() {
   wine64 wineboot -i >/dev/null 2>&1
   wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   wineserver64 -w
+  # Drive Q: is an empty folder, for the tests that need a drive whose root lists nothing.
+  mkdir "$WINEPREFIX/empty-drive"
+  ln -s ../empty-drive "$WINEPREFIX/dosdevices/q:"
   wineserver64 -p >/dev/null 2>&1
   # Wine's own services start with the first program and outlive it: start them here, away from
   # the pipes of the test runner, which would otherwise wait for them to close.

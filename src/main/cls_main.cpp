@@ -27,15 +27,6 @@ cls_ShellExecute& SharedShellExecute() {
 
 namespace {
 
-// Only spaces: a tab around a page name belongs to it.
-std::wstring TrimSpaces(const std::wstring& text) {
-  const auto first = text.find_first_not_of(L' ');
-  if (first == std::wstring::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(L' ') - first + 1);
-}
-
 // The help site as the About window's link shows it: without its scheme and final "/".
 std::wstring SiteAddress() {
   std::wstring_view address = kHelpBaseUrl;
@@ -51,22 +42,14 @@ std::wstring SiteAddress() {
 }  // namespace
 
 void Main() {
-  std::wstring text = ArgumentText(platform::Current().process->CommandLine());
-  cls_String& strings = SharedString();
-  if (strings.of_Find(text, L"visio=", false) > 0) {
-    strings.of_GetNextToken(text, L" ");
-  }
-  text = TrimSpaces(strings.of_GlobalReplace(text, L"\"", L"", true));
-  if (text == L"ABOUT_STAY") {
-    gb_AboutStay = true;
-    text.clear();
-  }
-  if (text.empty()) {
+  const std::wstring page = HelpPage(ArgumentText(platform::Current().process->CommandLine()),
+                                     SharedString(), gb_AboutStay);
+  if (page.empty()) {
     const std::wstring site = SiteAddress();  // the window's link shows it while the window lives
     frm_About about(gv_OpenHelpPage, gb_AboutStay, site);
     about.Show();
   } else {
-    gv_OpenHelpPage(text);
+    gv_OpenHelpPage(page);
   }
 }
 

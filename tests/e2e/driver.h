@@ -1,117 +1,141 @@
 #pragma once
 
+// Drives the real program from another process, as a test tool on Windows would: starts it, finds
+// its windows, reads and presses their controls and answers its message boxes. Every wait is for a
+// state, up to a generous limit.
+
 #include <windows.h>
 
-#include <memory>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
-#include <vector>
+#include <tuple>
 
-// Drives the real program from outside, as a test tool on Windows would: starts it, finds its
-// windows, reads and presses their controls, and answers its message boxes.
 namespace e2e {
 
-/// Closes a kernel handle.
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using Handle = std::unique_ptr<void, HandleCloser>;
+inline constexpr DWORD kWaitMs = 10000;
 
-/// The Windows name that Wine gives a Unix path (Z:\ is /).
-std::wstring WindowsPath(const char* unix_path);
+/// Whether `condition` holds within `timeout_ms`, asked every 20 ms.
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD timeout_ms = kWaitMs) {
+  for (DWORD waited = 0; !condition(); waited += 20) {
+    if (waited >= timeout_ms) {
+      return false;
+    }
+    Sleep(20);
+  }
+  return true;
+}
 
-/// A running copy of the program under test; ended on destruction if it is still running.
+/// The program under test, started with `tail` after its quoted name; ended if still running.
 class Program {
  public:
-  /// Starts the program with `tail` (separator included) after its name, quoted or bare; nullopt
-  /// if it cannot.
-  static std::optional<Program> Start(const std::wstring& tail, bool quoted_name);
-  Program(Program&&) = default;
-  ~Program();
-
-  DWORD Id() const { return id_; }
-  /// The exit code if the process ends within `timeout_ms`, else nullopt.
-  std::optional<DWORD> WaitForExit(DWORD timeout_ms) const;
+  explicit Program(const std::wstring& tail) {
+    std::wstring line = L"\"" BRENVIC_E2E_PROGRAM L"\"" + tail;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                   &started);
+    CloseHandle(started.hThread);
+    process_ = started.hProcess;
+    id_ = started.dwProcessId;
+  }
+  ~Program() {
+    TerminateProcess(process_, 1);
+    CloseHandle(process_);
+  }
+  /// Whether the process ends with exit code 0.
+  bool EndsWell() const {
+    DWORD code = 1;
+    return WaitForSingleObject(process_, kWaitMs) == 0 && GetExitCodeProcess(process_, &code) &&
+           code == 0;
+  }
+  /// Its visible top-level window captioned `caption`, of class `kind` if given, once it is shown.
+  HWND Window(const wchar_t* caption, const wchar_t* kind = nullptr) const {
+    HWND found = nullptr;
+    WaitFor([&] {
+      DWORD owner = 0;
+      do {
+        found = FindWindowExW(nullptr, found, kind, caption);
+        GetWindowThreadProcessId(found, &owner);
+      } while (found != nullptr && (owner != id_ || !IsWindowVisible(found)));
+      return found != nullptr;
+    });
+    return found;
+  }
 
  private:
-  Program(Handle process, DWORD id) : process_(std::move(process)), id_(id) {}
-  Handle process_;
+  HANDLE process_;
   DWORD id_;
 };
 
-/// Waits up to `timeout_ms` for a visible top-level window captioned `caption` of process
-/// `process_id`; null if none came.
-HWND WaitForWindow(DWORD process_id, const std::wstring& caption, DWORD timeout_ms);
+/// The child control of `window` whose text is `text` (or starts with it, with `prefix`; the link,
+/// the one static that takes clicks, for "link"), panels' children included; null if none is.
+inline HWND Find(HWND window, const std::wstring& text, bool prefix = false) {
+  std::tuple<const std::wstring*, bool, HWND> search{&text, prefix, nullptr};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto& [wanted, starts, found] = *reinterpret_cast<decltype(search)*>(data);
+        wchar_t read[1024] = {};
+        DWORD_PTR length = 0;
+        // WM_GETTEXT, not GetWindowTextW: across processes only the message reads a text box.
+        SendMessageTimeoutW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(read),
+                            SMTO_ABORTIFHUNG, kWaitMs, &length);
+        const bool link = *wanted == L"link" && (GetWindowLongW(child, GWL_STYLE) & SS_NOTIFY);
+        const std::wstring_view shown = read;
+        found = link || (starts ? shown.starts_with(*wanted) : shown == *wanted) ? child : nullptr;
+        return found == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return std::get<HWND>(search);
+}
 
-/// Waits up to `timeout_ms` for `window` to be hidden or destroyed; false if it is still shown.
-bool WaitUntilGone(HWND window, DWORD timeout_ms);
+/// Clicks the enabled control (a button as BM_CLICK does, so a hidden one too); false if it cannot.
+inline bool Click(HWND control) {
+  wchar_t kind[16] = {};
+  if (control == nullptr || !IsWindowEnabled(control) || !GetClassNameW(control, kind, 16)) {
+    return false;
+  }
+  return std::wstring_view(kind) == L"Button"
+             ? PostMessageW(control, BM_CLICK, 0, 0)
+             : PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1)) &&
+                   PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+}
 
-/// What a user sees of one child control.
-struct ControlView {
-  HWND window;
-  std::wstring kind;  ///< window class: Button, Static, Edit
-  std::wstring text;
-  LONG style;
-  bool visible;
-  bool enabled;
-  bool checked;
-};
+/// Presses `key` on the control that has the keyboard focus in `window`'s thread.
+inline bool PressKey(HWND window, WPARAM key) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+  const HWND target = thread.hwndFocus != nullptr ? thread.hwndFocus : window;
+  return PostMessageW(target, WM_KEYDOWN, key, 1) &&
+         PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
 
-/// Every child control of `window`, those inside panels included, each after its parent.
-std::vector<ControlView> ListControls(HWND window);
+/// Makes `command` (the recorder when empty) the handler of web URLs and clears the record.
+inline bool SetUrlHandler(std::wstring command) {
+  command = command.empty() ? L"\"" BRENVIC_E2E_RECORDER L"\" \"%1\"" : command;
+  DeleteFileW(L"C:\\recorder.txt");
+  const auto size = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t));
+  return RegSetKeyValueW(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr, REG_SZ,
+                         command.c_str(), size) == 0 &&
+         RegSetKeyValueW(HKEY_CLASSES_ROOT, L"https\\shell\\open\\command", nullptr, REG_SZ,
+                         command.c_str(), size) == 0;
+}
 
-/// The child control of `window` whose text is `text`; nullopt if there is none.
-std::optional<ControlView> FindControl(HWND window, const std::wstring& text);
+inline std::string Bytes(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
-/// Presses the button or check box of `window` whose text is `text`, without waiting for it to
-/// be handled; false if it is missing or disabled.
-bool ClickButton(HWND window, const std::wstring& text);
-
-/// Clicks a label with the left mouse button; false if the messages cannot be posted.
-bool ClickLabel(HWND label);
-
-/// Posts a press of `key` to the control that has the keyboard focus in `window`'s thread (the
-/// window itself when none has); false if it cannot.
-bool PressKey(HWND window, WPARAM key);
-
-/// Presses the title bar's close box of `window`; false if it cannot.
-bool PressCloseBox(HWND window);
-
-/// A visible window of the test process, made the foreground window while it lives.
-class ForegroundWindow {
- public:
-  ForegroundWindow();
-  ~ForegroundWindow();
-  ForegroundWindow(const ForegroundWindow&) = delete;
-  ForegroundWindow& operator=(const ForegroundWindow&) = delete;
-
-  /// Whether the window exists and took the foreground.
-  bool Ok() const;
-
- private:
-  HWND window_;
-};
-
-/// What a user sees of a message box.
-struct MessageBoxView {
-  HWND window;
-  std::wstring text;
-  std::vector<int> buttons;  ///< ids of the visible buttons, in creation order
-  HWND icon;                 ///< the static that shows the box's icon; null when it shows none
-  int default_button;        ///< id of the default push button; 0 for none
-};
-
-/// Waits up to `timeout_ms` for a visible message box with `title` shown by process `process_id`.
-std::optional<MessageBoxView> WaitForMessageBox(DWORD process_id, const std::wstring& title,
-                                                DWORD timeout_ms);
-
-/// Whether the icon static `icon` of a message box shows `expected` as it appears on the screen,
-/// waiting up to `timeout_ms` for it to be drawn. Icon handles cannot be compared across
-/// processes (each loads its own copy), so the pixels are.
-bool ShowsIcon(HWND icon, HICON expected, DWORD timeout_ms);
-
-/// Presses button `id` of `box` without waiting for it to be handled; false if it is missing or
-/// disabled.
-bool Click(HWND box, int id);
+/// The recorder's record, the URLs it was asked to open one per line, once it holds a line.
+inline std::string Recorded() {
+  std::string text;
+  WaitFor([&] { return (text = Bytes(L"C:\\recorder.txt")).ends_with('\n'); });
+  return text;
+}
 
 }  // namespace e2e

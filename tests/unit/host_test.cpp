@@ -1,0 +1,108 @@
+// Finding files and folders, Visio's Solutions folder through the registry, and the test for a
+// development run.
+#include "host/cls_global.h"
+#include "unit/windows.h"
+#include "util/cls_file_find.h"
+
+namespace unit {
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+TEST_F(Windows, FindsFilesAndFoldersInListingOrder) {
+  for (const wchar_t* path : {L"f\\1033\\", L"f\\System.old\\", L"f\\readme.txt", L"f\\README",
+                              L"r\\B\\D\\G\\", L"r\\B\\F\\", L"r\\C\\E\\"}) {
+    Make(path);
+  }
+  Make(L"f\\hidden\\", 0, FILE_ATTRIBUTE_HIDDEN);
+  struct Row {
+    std::wstring path, spec;
+    bool folders, recursive, add_path, init;
+    Names before, found;
+  };
+  const std::wstring f = At(L"f\\"), r = At(L"r\\");
+  const Row rows[] = {
+      {f, L"*", true, false, false, true, {L"x"}, {L"", L"1033\\", L"README\\"}},
+      {f, L"*", true, false, false, false, {L"", L"a"}, {L"", L"a", L"1033\\", L"README\\"}},
+      {f, L"*", true, false, false, false, {}, {L"", L"1033\\", L"README\\"}},
+      {f, L"*", false, true, true, true, {}, {L"", f + L"README", f + L"readme.txt"}},
+      {f, L"*.none", false, false, false, true, {}, {L""}},
+      // clang-format off
+      {r, L"*", true, true, false, true, {},
+       {L"", r + L"B\\", r + L"C\\", r + L"B\\D\\", r + L"B\\F\\", r + L"B\\D\\G\\",
+        r + L"C\\E\\"}},
+      // clang-format on
+  };
+  for (const Row& row : rows) {
+    cls_FileFind finder;
+    finder.SearchDir(row.folders);
+    finder.Recursive(row.recursive);
+    finder.Path(row.path);
+    finder.FileSpec(row.spec);
+    Names found = row.before;
+    EXPECT_FALSE(finder.FindAllEx(found, row.add_path, row.init));
+    EXPECT_EQ(found, row.found);
+  }
+}
+
+TEST_F(Windows, FindsSolutionsFolderFromVisiosOpenCommand) {
+  struct Row {
+    const char* name;
+    const wchar_t* version_key;  // whose CurVer names the class V.11
+    std::wstring command;
+    std::vector<const wchar_t*> folders;
+    std::wstring found;
+  };
+  const std::wstring visio = At(L"Visio\\"), solutions = visio + L"Solutions\\";
+  const std::wstring quoted = L"\"" + visio + L"VISIO.EXE\" /dde";
+  const Row rows[] = {
+      {"direct", L"Visio.Drawing", quoted, {L"Solutions\\"}, solutions},
+      {"last probe", L"Visio.Drawing.20", quoted, {L"Solutions\\"}, solutions},
+      {"past the probes", L"Visio.Drawing.21", quoted, {L"Solutions\\"}, L""},
+      {"class without command", L"Visio.Drawing", L"", {L"Solutions\\"}, L""},
+      {"unquoted", L"Visio.Drawing", visio + L"VISIO.EXE \"%1\"", {L"Solutions\\"}, solutions},
+      {"no folder", L"Visio.Drawing", L"VISIO.EXE /dde", {L"Solutions\\"}, L""},
+      // clang-format off
+      {"one level down", L"Visio.Drawing", quoted, {L"1033\\", L"Extra\\Solutions\\"},
+       visio + L"Extra\\Solutions\\"},
+      {"direct first", L"Visio.Drawing", quoted, {L"Extra\\Solutions\\", L"Solutions\\"},
+       solutions},
+      // clang-format on
+      {"two levels down", L"Visio.Drawing", quoted, {L"A\\B\\Solutions\\"}, L""},
+      {"below a period", L"Visio.Drawing", quoted, {L"Office.11\\Solutions\\"}, L""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Reset();
+    for (const wchar_t* key :
+         {L"Visio.Drawing", L"Visio.Drawing.20", L"Visio.Drawing.21", L"V.11"}) {
+      DeleteKey(HKEY_CLASSES_ROOT, key);
+    }
+    SetValue(HKEY_CLASSES_ROOT, row.version_key + std::wstring(L"\\CurVer"), "", REG_SZ,
+             Sz(L"V.11"));
+    if (!row.command.empty()) {
+      SetValue(HKEY_CLASSES_ROOT, L"V.11\\Shell\\Open\\Command", "", REG_SZ, Sz(row.command));
+    }
+    for (const wchar_t* folder : row.folders) {
+      Make(visio + folder);
+    }
+    EXPECT_EQ(cls_Global().gs_FindSolutionDir(), row.found);
+  }
+}
+
+TEST_F(Windows, TellsDevelopmentRunsByTheProgramsFolder) {
+  const std::tuple<const wchar_t*, const wchar_t*, bool> rows[] = {
+      {L"C:\\VISIO", L"c:\\Visio", true},
+      {L"C:\\Visio2003\\Bin", L"c:\\Visio", true},
+      {L"C:\\Program Files\\Harrowbright\\Brenvic Visio", L"c:\\Visio", false},
+      {L"C:\\Visio\\Pilot", L"c:\\Visio\\Projects", true},
+      {L"C:\\Tools", L"", true},
+  };
+  for (const auto& [folder, development, in_vb] : rows) {
+    process.folder = folder;
+    EXPECT_EQ(cls_Global().gb_InVB(development), in_vb) << folder;
+  }
+}
+
+}  // namespace
+}  // namespace unit

@@ -1,0 +1,112 @@
+// Reading, writing, creating and listing keys and values below HKCU\Software\BrenvicUnit.
+// The class comes first: <windows.h> makes macros of its root keys' names.
+#include "util/cls_registry_io.h"
+
+#include <algorithm>
+
+#include "unit/windows.h"
+
+namespace unit {
+namespace {
+
+using namespace std::string_literals;
+
+// The value's type and bytes as stored, or "none".
+std::string Stored(const char* name) {
+  char data[512];
+  DWORD size = sizeof data;
+  DWORD type = 0;
+  const LSTATUS read = RegGetValueA(HKEY_CURRENT_USER, "Software\\BrenvicUnit", name,
+                                    RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size);
+  return read == 0 ? std::to_string(type) + ":" + std::string(data, size) : "none";
+}
+
+cls_RegistryIO Place(const std::wstring& name, const std::wstring& key = kScratchKey) {
+  cls_RegistryIO registry;
+  registry.ClassKey(INT32_MIN + 1);  // HKEY_CURRENT_USER
+  registry.SectionKey(key);
+  registry.ValueKey(name);
+  return registry;
+}
+
+TEST_F(Windows, ReadsValueDataAsTrimmedText) {
+  // The value stored (name, type, bytes); the name asked for and what it reads. "q" is always
+  // there.
+  const std::tuple<const char*, DWORD, std::string, std::wstring, std::wstring> rows[] = {
+      {"path", REG_SZ, "C:\\x\\\0"s, L"path", L"C:\\x\\"},
+      {"Path", REG_SZ, "C:\\x\\\0"s, L"path", L""},
+      {"", REG_SZ, "  abc  \0"s, L"", L"abc"},
+      {"path", REG_SZ, "abc \0\0"s, L"path", L"abc "},
+      {"path", REG_DWORD, "\1\0\0\0"s, L"path", L"\1\0"s},
+      {"path", REG_SZ, "caf\xE9\0"s, L"path", L"café"},
+      {"path", REG_SZ, std::string(254, 'l') + '\0', L"path", std::wstring(254, L'l')},
+      {"path", REG_SZ, std::string(255, 'l') + '\0', L"path", L""},
+      // Wine lists values by name: "a", too large for the buffer, comes before "q" and is passed.
+      {"a", REG_SZ, std::string(300, 'a'), L"q", L"q"},
+  };
+  for (const auto& [stored, type, data, asked, read] : rows) {
+    Reset();
+    SetValue(HKEY_CURRENT_USER, kScratchKey, stored, type, data);
+    SetValue(HKEY_CURRENT_USER, kScratchKey, "q", REG_SZ, "q\0"s);
+    EXPECT_EQ(Place(asked).Value(), read) << testing::PrintToString(data);
+  }
+  EXPECT_FALSE(Place(L"", std::wstring(kScratchKey) + L"\\none").KeyExists());
+  EXPECT_TRUE(Place(L"").KeyExists());
+  EXPECT_EQ(cls_RegistryIO().Value(), L"");
+}
+
+TEST_F(Windows, WritesOnlyWhatDiffers) {
+  // The string value "v" before (empty: no key at all), the type and text written, "v" after.
+  const std::tuple<std::string, std::int32_t, std::wstring, std::string> rows[] = {
+      {"old\0"s, 1, L"café", "1:caf\xE9\0"s},
+      {"abc \0"s, 1, L"abc", "1:abc \0"s},
+      {"", 1, L"", "none"},
+      {"old\0"s, 4, L"12", "4:\x0C\0\0\0"s},
+      {"old\0"s, 4, L"2.5", "4:\2\0\0\0"s},
+      {"old\0"s, 4, L"-3.5", "4:\xFC\xFF\xFF\xFF"s},
+      {"old\0"s, 2, L"abc", "1:old\0"s},
+  };
+  for (const auto& [before, type, text, after] : rows) {
+    Reset();
+    if (!before.empty()) {
+      SetValue(HKEY_CURRENT_USER, kScratchKey, "v", REG_SZ, before);
+    }
+    Place(L"v").ValueEx(type, text);
+    EXPECT_EQ(Stored("v"), after) << testing::PrintToString(text);
+    EXPECT_EQ(dialogs.shown.size(), type == 2 ? 1u : 0u) << testing::PrintToString(text);
+  }
+  EXPECT_EQ(dialogs.shown,
+            (std::vector<Box>{{L"Invalid type for cls_RegistryIO.bsetRegValueEx", 0}}));
+}
+
+TEST_F(Windows, CreatesAndListsKeys) {
+  const std::wstring deep = std::wstring(kScratchKey) + L"\\sub one\\deeper";
+  EXPECT_EQ(Place(L"", deep).CreateKey(), 0);
+  EXPECT_EQ(Place(L"", deep).CreateKey(), 0);
+  SetValue(HKEY_CURRENT_USER, std::wstring(kScratchKey) + L"\\two", "", REG_SZ, "");
+  SetValue(HKEY_CURRENT_USER, kScratchKey, "", REG_SZ, "d\0"s);
+  SetValue(HKEY_CURRENT_USER, kScratchKey, "big", REG_SZ, std::string(300, 'b'));
+  SetValue(HKEY_CURRENT_USER, kScratchKey, "n", REG_SZ, "x y\0"s);
+  std::vector<std::array<std::wstring, 2>> values{{L"stale"}};
+  std::int16_t count = 9;
+  Place(L"").EnumerateValues(values, count);
+  std::sort(values.begin(), values.end());
+  EXPECT_EQ(values, (std::vector<std::array<std::wstring, 2>>{{L"", L"d\0"s}, {L"n", L"x y\0"s}}));
+  EXPECT_EQ(count, 2);
+  std::vector<std::wstring> sections{L"stale"};
+  Place(L"").EnumerateSections(sections, count);
+  std::sort(sections.begin(), sections.end());
+  EXPECT_EQ(sections, (std::vector<std::wstring>{L"sub one", L"two"}));
+  EXPECT_EQ(count, 2);
+  cls_RegistryIO().EnumerateSections(sections, count);
+  EXPECT_TRUE(sections.empty() && count == 0);
+  // The narrow calls refuse key paths of more than 260 characters.
+  const std::wstring refused = std::wstring(kScratchKey) + L"\\" + std::wstring(300, L'k');
+  EXPECT_EQ(Place(L"", refused).CreateKey(), -1);
+  EXPECT_EQ(dialogs.shown, (std::vector<Box>{{L"Failed to create registry entry ''" + refused +
+                                                  L"''.  Please try later.",
+                                              mb::kOk | mb::kIconExclamation}}));
+}
+
+}  // namespace
+}  // namespace unit

@@ -1,6 +1,6 @@
 #include "counting_registry.h"
 
-long CountingRegistry::OpenKeyEx(std::int32_t root, const std::string& path, std::uint32_t options,
+long CountingRegistry::OpenKeyEx(std::int32_t root, const std::wstring& path, std::uint32_t options,
                                  std::uint32_t access, platform::RegHandle& key) {
   ++opens_;
   return inner_.OpenKeyEx(root, path, options, access, key);
@@ -18,14 +18,14 @@ long CountingRegistry::EnumKey(platform::RegHandle key, std::uint32_t index, cha
   return inner_.EnumKey(key, index, name, name_size);
 }
 
-long CountingRegistry::CreateKeyEx(std::int32_t root, const std::string& path,
+long CountingRegistry::CreateKeyEx(std::int32_t root, const std::wstring& path,
                                    std::uint32_t reserved, const std::string& key_class,
                                    std::uint32_t options, std::uint32_t access,
                                    platform::RegHandle& key, std::uint32_t& disposition) {
   return inner_.CreateKeyEx(root, path, reserved, key_class, options, access, key, disposition);
 }
 
-long CountingRegistry::SetValueEx(platform::RegHandle key, const std::string& name,
+long CountingRegistry::SetValueEx(platform::RegHandle key, const std::wstring& name,
                                   std::uint32_t reserved, std::uint32_t type,
                                   const unsigned char* data, std::uint32_t size) {
   return inner_.SetValueEx(key, name, reserved, type, data, size);

@@ -1,7 +1,6 @@
-// Any command line through the program's cutting and cleaning, against the grammar written out
-// plainly: the name's cut drops the blanks after it, a text holding "visio=" in any case loses its
-// first space-separated token, quotes go, spaces are trimmed, and ABOUT_STAY asks for a window
-// that stays.
+// Any command line cut and cleaned against the grammar written out plainly: the name's cut drops
+// the blanks after it, a text holding "visio=" in any case loses its first space-separated token,
+// quotes go, spaces are trimmed, and ABOUT_STAY asks for a window that stays.
 #include "main/command_line.h"
 #include "fuzz.h"
 #include "util/cls_string.h"

@@ -1,9 +1,10 @@
 #pragma once
 
 // What the fuzz targets share. On Linux the pure code's text service is Latin-1 for the code page
-// ("?" for the rest) with the C library's upper case; the references use the same, so they judge
-// the code's logic.
+// (nothing else converts) with the C library's upper case; the references use the same, so they
+// judge the code's logic.
 
+#include <algorithm>
 #include <cstdlib>
 #include <cwctype>
 #include <iostream>
@@ -13,19 +14,16 @@
 namespace fuzz {
 
 struct Latin1 final : platform::Text {
-  std::string ToAnsi(std::wstring_view text) override {
-    std::string bytes;
-    for (const wchar_t c : text) {
-      bytes += c >= 0 && c <= 0xFF ? static_cast<char>(c) : '?';
-    }
-    return bytes;
+  std::optional<std::string> ToAnsi(std::wstring_view text) override {
+    const auto outside = [](wchar_t c) { return c < 0 || c > 0xFF; };
+    return std::any_of(text.begin(), text.end(), outside)
+               ? std::nullopt
+               : std::optional<std::string>(std::in_place, text.begin(), text.end());
   }
   std::wstring FromAnsi(std::string_view bytes) override { return {bytes.begin(), bytes.end()}; }
   std::wstring UpperCase(std::wstring_view text) override {
     std::wstring upper(text);
-    for (wchar_t& c : upper) {
-      c = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
-    }
+    std::transform(upper.begin(), upper.end(), upper.begin(), std::towupper);
     return upper;
   }
 };

@@ -1,5 +1,4 @@
-// The host build's test of a fuzz target: runs it over every file of the folders named on the
-// command line (its seed corpus), under the sanitizers.
+// The host build's test of a fuzz target: runs it over its seed corpus, under the sanitizers.
 #include <filesystem>
 #include <fstream>
 #include <iterator>

@@ -1,6 +1,6 @@
-// cls_String against a plain reference: global replace, find, tokens and trimming, in both
-// comparison modes. The first two characters give the lengths of the text to find and of its
-// replacement, which follow; the rest is the source.
+// cls_String against a plain reference: global replace, find and tokens, in both comparison modes
+// (the Windows tests hold trimming, which asks the code page). The first two characters give the
+// lengths of the text to find and of its replacement, which follow; the rest is the source.
 #include <algorithm>
 
 #include "fuzz.h"
@@ -49,17 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         break;  // an empty delimiter cuts nothing
       }
     }
-  }
-  for (const std::int16_t kind : {-1, 0, 1}) {
-    const auto blank = [](wchar_t c) { return c >= 0 && c < 33; };
-    std::size_t first = 0, last = source.size();
-    while (kind <= 0 && first < last && blank(source[first])) {
-      ++first;
-    }
-    while (kind >= 0 && last > first && blank(source[last - 1])) {
-      --last;
-    }
-    Require(strings.of_Trim(source, kind) == source.substr(first, last - first), "trims");
   }
   return 0;
 }

@@ -88,6 +88,6 @@ inline constexpr auto kControls = std::to_array<platform::ControlSpec>({
 });
 
 inline constexpr platform::FormSpec kForm{
-    L"About Brenvic Visio", 5130, 3855, kWhite, IDI_APP, kControls, 500};
+    L"About Brenvic Visio", 5130, 3855, kWhite, 0, kControls, 500};
 
 }  // namespace forms::about

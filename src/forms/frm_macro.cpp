@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "forms/macro_layout.h"
-#include "platform/ansi.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "util/message.h"
@@ -169,13 +168,21 @@ std::wstring frm_Macro::of_GetProgramDir() {
 std::int32_t frm_Macro::of_GetAccessState() {
   const std::wstring folder = of_GetGlobalDir();
   const std::wstring stencil = folder + kStencil;
-  if (!folder.empty() && m_File.of_IsFile(stencil)) {
-    std::uint64_t length = 0;
-    platform::Current().files->FileLength(platform::Ansi(stencil), length);
-    return length > kBlankSizeLimit ? kEnabled : kDisabled;
+  std::uint64_t length = 0;
+  const bool read = !folder.empty() && m_File.of_IsFile(stencil) &&
+                    platform::Current().files->FileLength(stencil, length) == 0;
+  const std::int32_t state = StencilState(read ? std::optional(length) : std::nullopt);
+  if (state == kNotFound) {
+    ShowNotFound();
   }
-  ShowNotFound();
-  return kNotFound;
+  return state;
+}
+
+std::int32_t StencilState(std::optional<std::uint64_t> length) {
+  if (!length) {
+    return kNotFound;
+  }
+  return *length > kBlankSizeLimit ? kEnabled : kDisabled;
 }
 
 bool frm_Macro::of_IsAccessChecked() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "forms/help_page_opener.h"
@@ -44,3 +45,8 @@ class frm_Macro : public platform::FormEvents {
   cls_Global m_Global;
   cls_RegistryIO m_Registry;
 };
+
+/// The access state that the stencil in use gives, from its length: -1 enabled (longer than 25,600
+/// bytes, the working stencil), 1 disabled (the blank one), 0 not found (no length: no file there,
+/// or one whose length cannot be read).
+std::int32_t StencilState(std::optional<std::uint64_t> length);

@@ -19,7 +19,7 @@ void cls_Global::gv_CenterForm(platform::FormId afrm_Form) {
   platform::Toolkit& toolkit = *platform::Current().toolkit;
   double screen_width = 0;
   double screen_height = 0;
-  toolkit.ScreenSize(screen_width, screen_height);
+  toolkit.ScreenSize(afrm_Form, screen_width, screen_height);
   double width = 0;
   double height = 0;
   toolkit.OuterSize(afrm_Form, width, height);

@@ -7,17 +7,19 @@ constexpr int kShowNormal = 1;
 constexpr std::intptr_t kLastErrorCode = 32;
 // The shell answers 0 when it runs out of memory or resources; that is no success.
 constexpr int kOutOfMemory = 8;
+// The shell's "file not found": what a command that the code page cannot spell names.
+constexpr int kNotFound = 2;
 }  // namespace
 
 int cls_ShellExecute::fi_Run(const std::wstring& as_Command) {
-  const std::string file = platform::Ansi(as_Command);
-  // Only a failed conversion turns a command into nothing, and the shell must not be asked to open
-  // nothing: that is a failure for want of memory, as the shell's own 0 is.
-  if (file.empty() && !as_Command.empty()) {
-    return kOutOfMemory;
+  // A character the code page lacks would reach the shell as "?" or a look-alike, and a NUL would
+  // cut the command short: either would open something else.
+  const auto file = platform::Ansi(as_Command);
+  if (!file || file->find('\0') != std::string::npos) {
+    return kNotFound;
   }
   const std::intptr_t result =
-      platform::Current().shell->Execute("open", file, "", "", kShowNormal);
+      platform::Current().shell->Execute("open", *file, "", "", kShowNormal);
   if (result > kLastErrorCode) {
     return 0;
   }

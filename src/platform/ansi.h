@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -7,8 +8,8 @@
 
 namespace platform {
 
-/// The program's text in the ANSI code page, for the narrow calls.
-inline std::string Ansi(std::wstring_view text) {
+/// The program's text in the ANSI code page, exactly, or nullopt.
+inline std::optional<std::string> Ansi(std::wstring_view text) {
   return Current().text->ToAnsi(text);
 }
 

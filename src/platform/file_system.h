@@ -31,15 +31,17 @@ constexpr std::uint32_t kFolder = 16;
 constexpr std::uint32_t kArchive = 32;
 }  // namespace attr
 
-/// One entry of a folder listing: the name without folder, in the ANSI code page.
+/// One entry of a folder listing: the name without folder.
 struct FindData {
-  std::string name;
+  std::wstring name;
   std::uint32_t attributes = 0;
 };
 
-/// The kernel32 file and folder functions in their narrow forms, one to one. Paths are bytes in the
-/// ANSI code page, with "\" or "/" separators. Every call returns 0 on success or the Win32 error
-/// code (`file_error`), except the three folder queries, which return a length as kernel32 does.
+/// The kernel32 file and folder functions in their narrow forms, one to one. Paths, with "\" or "/"
+/// separators, go to them in the ANSI code page: one that has no exact form there fails as an
+/// invalid name (123), as does one holding a NUL, and reaches no call. Every call returns 0 on
+/// success or the Win32 error code (`file_error`), except the three folder queries, which return a
+/// length as kernel32 does.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -47,7 +49,7 @@ class FileSystem {
   /// FindFirstFileA: 0 with the first entry and a handle; 2 when nothing matches, 3 when the folder
   /// is missing. A pattern ending in "\" matches nothing. "." and ".." come first (not at a drive
   /// root), then the names in the file system's order.
-  virtual std::uint32_t FindFirst(const std::string& pattern, FindHandle& search,
+  virtual std::uint32_t FindFirst(const std::wstring& pattern, FindHandle& search,
                                   FindData& entry) = 0;
   /// FindNextFileA: 0 with the next entry, 18 at the end.
   virtual std::uint32_t FindNext(FindHandle search, FindData& entry) = 0;
@@ -56,36 +58,39 @@ class FileSystem {
 
   /// GetFileAttributesA: 0 with the bits; 2 when the path's last part is missing, 3 when a folder
   /// above it is.
-  virtual std::uint32_t Attributes(const std::string& path, std::uint32_t& bits) = 0;
+  virtual std::uint32_t Attributes(const std::wstring& path, std::uint32_t& bits) = 0;
   /// GetFileAttributesExA's size: the length of a file in bytes.
-  virtual std::uint32_t FileLength(const std::string& path, std::uint64_t& length) = 0;
+  virtual std::uint32_t FileLength(const std::wstring& path, std::uint64_t& length) = 0;
 
   /// DeleteFileA.
-  virtual std::uint32_t RemoveFile(const std::string& path) = 0;
+  virtual std::uint32_t RemoveFile(const std::wstring& path) = 0;
   /// CopyFileA(from, to, FALSE): replaces a file at `to`.
-  virtual std::uint32_t CopyReplacing(const std::string& from, const std::string& to) = 0;
+  virtual std::uint32_t CopyReplacing(const std::wstring& from, const std::wstring& to) = 0;
   /// MoveFileA: fails with 183 when `to` exists.
-  virtual std::uint32_t Move(const std::string& from, const std::string& to) = 0;
+  virtual std::uint32_t Move(const std::wstring& from, const std::wstring& to) = 0;
   /// CreateDirectoryA without security attributes: 183 when it exists, 3 when the parent is
   /// missing.
-  virtual std::uint32_t MakeFolder(const std::string& path) = 0;
+  virtual std::uint32_t MakeFolder(const std::wstring& path) = 0;
   /// RemoveDirectoryA: 145 when not empty, 267 for a file.
-  virtual std::uint32_t RemoveFolder(const std::string& path) = 0;
+  virtual std::uint32_t RemoveFolder(const std::wstring& path) = 0;
 
   /// GetCurrentDirectoryA: no trailing "\" except at a drive root.
-  virtual std::uint32_t CurrentFolder(std::string& path) = 0;
+  virtual std::uint32_t CurrentFolder(std::wstring& path) = 0;
   /// SetCurrentDirectoryA.
-  virtual std::uint32_t SetCurrentFolder(const std::string& path) = 0;
+  virtual std::uint32_t SetCurrentFolder(const std::wstring& path) = 0;
 
-  /// GetWindowsDirectoryA, GetSystemDirectoryA, GetTempPathA: write the path and its zero into
-  /// `buffer` of `size` bytes and return the length; 0 on failure; the size needed, buffer
-  /// untouched, when it does not fit.
+  /// GetWindowsDirectoryA, GetSystemDirectoryA, GetTempPathA: write the path (ANSI code page) and
+  /// its zero into `buffer` of `size` bytes and return the length; 0 on failure; the size needed,
+  /// buffer untouched, when it does not fit.
   virtual std::uint32_t WindowsFolder(char* buffer, std::uint32_t size) = 0;
   virtual std::uint32_t SystemFolder(char* buffer, std::uint32_t size) = 0;
   virtual std::uint32_t TempFolder(std::uint32_t size, char* buffer) = 0;
 
+  /// GetFullPathNameA: the absolute form of `path`, its "." and ".." resolved.
+  virtual std::uint32_t FullPath(const std::wstring& path, std::wstring& full) = 0;
+
   /// FormatMessageA of a Win32 code: one short line, no line break, no inserts.
-  virtual std::string ErrorText(std::uint32_t code) = 0;
+  virtual std::wstring ErrorText(std::uint32_t code) = 0;
 };
 
 }  // namespace platform

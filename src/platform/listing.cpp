@@ -1,6 +1,6 @@
 #include "platform/listing.h"
 
-#include "platform/ansi.h"
+#include "platform/platform.h"
 
 namespace platform {
 
@@ -26,7 +26,7 @@ void EndSearch() {
 std::wstring Deliver(FindData entry, std::uint32_t found) {
   while (found == 0) {
     if (Accepted(entry, open_mask)) {
-      return Wide(entry.name);
+      return entry.name;
     }
     found = Current().files->FindNext(open_search, entry);
   }
@@ -48,7 +48,7 @@ std::wstring ListFirst(const std::wstring& pattern, std::uint32_t mask) {
   }
   FindData entry;
   FindHandle search = 0;
-  const std::uint32_t found = Current().files->FindFirst(Ansi(full), search, entry);
+  const std::uint32_t found = Current().files->FindFirst(full, search, entry);
   if (found != 0) {
     return {};
   }
@@ -68,14 +68,15 @@ std::wstring ListNext() {
 
 std::uint32_t DeleteMatching(const std::wstring& pattern) {
   FileSystem& files = *Current().files;
-  const std::string narrow = Ansi(pattern);
-  const std::string::size_type cut = narrow.find_last_of("\\/:");
-  const std::string folder = cut == std::string::npos ? std::string() : narrow.substr(0, cut + 1);
+  const std::wstring::size_type cut = pattern.find_last_of(L"\\/:");
+  const std::wstring folder =
+      cut == std::wstring::npos ? std::wstring() : pattern.substr(0, cut + 1);
   FindData entry;
   FindHandle search = 0;
-  std::uint32_t code = files.FindFirst(narrow, search, entry);
+  // The listing's own cause: a folder that cannot be read is no folder without files.
+  std::uint32_t code = files.FindFirst(pattern, search, entry);
   if (code != 0) {
-    return code == file_error::kPathNotFound ? code : file_error::kFileNotFound;
+    return code;
   }
   bool matched = false;
   std::uint32_t result = 0;

@@ -15,8 +15,8 @@ std::wstring ListFirst(const std::wstring& pattern, std::uint32_t mask);
 std::wstring ListNext();
 
 /// Deletes every ordinary file (not hidden, system or a folder) matching `pattern`, in listing
-/// order, stopping at the first that cannot be deleted. Returns 0, 2 when nothing matched, or the
-/// code of the failed deletion.
+/// order, stopping at the first that cannot be deleted. Returns 0, 2 when nothing matched, 3 when
+/// the folder is missing, or the code of the failed listing or deletion.
 std::uint32_t DeleteMatching(const std::wstring& pattern);
 
 /// True for the causes that mean "nothing exists there" (2 and 3).

@@ -13,20 +13,23 @@ namespace reg_error {
 constexpr long kNotFound = 2;
 constexpr long kAccessDenied = 5;
 constexpr long kInvalidHandle = 6;
+constexpr long kInvalidName = 123;
 constexpr long kMoreData = 234;
 constexpr long kNoMoreItems = 259;
 }  // namespace reg_error
 
-/// The registry functions of advapi32 in their narrow forms, one to one. Paths, names and data are
-/// bytes in the ANSI code page; roots are the signed 32-bit predefined key constants
-/// (0x80000000...). Every call returns a Win32 code: 0 success, 2 no such key, 5 access denied, 6
-/// bad handle (a root of 0 or a closed key), 234 a buffer too small, 259 no entry at that index.
+/// The registry functions of advapi32 in their narrow forms, one to one. Key paths and value names
+/// go to them in the ANSI code page (one that has no exact form there fails with 123 and reaches no
+/// call); names and data come back, and data goes, as its bytes. Roots are the signed 32-bit
+/// predefined key constants (0x80000000...). Every call returns a Win32 code: 0 success, 2 no such
+/// key, 5 access denied, 6 bad handle (a root of 0 or a closed key), 234 a buffer too small, 259 no
+/// entry at that index.
 class Registry {
  public:
   virtual ~Registry() = default;
 
   /// RegOpenKeyExA. An empty path opens the root itself. On 0, `key` holds a new handle.
-  virtual long OpenKeyEx(std::int32_t root, const std::string& path, std::uint32_t options,
+  virtual long OpenKeyEx(std::int32_t root, const std::wstring& path, std::uint32_t options,
                          std::uint32_t access, RegHandle& key) = 0;
 
   /// RegEnumValueA with a null reserved argument. In: `name_size` and `data_size` are the buffer
@@ -42,12 +45,12 @@ class Registry {
 
   /// RegCreateKeyExA with a zero-filled security-attributes record: makes every missing key along
   /// the path. `disposition` is 1 for a new key, 2 for an existing one.
-  virtual long CreateKeyEx(std::int32_t root, const std::string& path, std::uint32_t reserved,
+  virtual long CreateKeyEx(std::int32_t root, const std::wstring& path, std::uint32_t reserved,
                            const std::string& key_class, std::uint32_t options,
                            std::uint32_t access, RegHandle& key, std::uint32_t& disposition) = 0;
 
   /// RegSetValueExA: stores `size` bytes of `data` under `name` (empty: the default value).
-  virtual long SetValueEx(RegHandle key, const std::string& name, std::uint32_t reserved,
+  virtual long SetValueEx(RegHandle key, const std::wstring& name, std::uint32_t reserved,
                           std::uint32_t type, const unsigned char* data, std::uint32_t size) = 0;
 
   /// RegCloseKey.

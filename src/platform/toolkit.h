@@ -60,7 +60,7 @@ struct FormSpec {
   std::wstring_view caption;
   int client_width, client_height;  ///< Twips.
   Color back_color;
-  int icon;  ///< Resource id of the window's icon.
+  int icon;  ///< Resource id of the window's icon; 0: none, and a dialog frame.
   /// Where controls overlap, later rows lie over earlier ones; tab stops lie over the rest.
   std::span<const ControlSpec> controls;
   int timer_ms = 0;  ///< Interval of the window's timer, running from load; 0 for none.
@@ -93,8 +93,8 @@ class FormEvents {
 class Toolkit {
  public:
   virtual ~Toolkit() = default;
-  /// The whole screen's size in twips.
-  virtual void ScreenSize(double& width, double& height) = 0;
+  /// The whole screen's size in twips at the window's DPI, the unit of its size and moves.
+  virtual void ScreenSize(FormId form, double& width, double& height) = 0;
   /// Loads the window (hidden), runs Form_Load, shows it modal over the program's active window,
   /// runs Form_Activate, and delivers its events until it is unloaded; then returns.
   virtual void ShowModal(const FormSpec& layout, FormEvents& events) = 0;

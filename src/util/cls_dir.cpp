@@ -1,6 +1,7 @@
 #include "util/cls_dir.h"
 
 #include <cmath>
+#include <optional>
 
 #include "platform/ansi.h"
 #include "platform/listing.h"
@@ -21,25 +22,32 @@ constexpr wchar_t kUnfollowable[] =
     L"The path cannot be followed past a leading or doubled \"\\\".";
 constexpr wchar_t kRootRefused[] = L"A drive's root folder is never removed.";
 
-std::wstring Cause(std::uint32_t code) {
-  return platform::Wide(platform::Current().files->ErrorText(code));
-}
-
 bool IsBlankOrEmpty(const std::wstring& text) {
   return text.find_first_not_of(L' ') == std::wstring::npos;
 }
 
-// "\", "C:", "C:\" and the like, with "/" or doubled separators: removing one would empty a drive.
-bool NamesRoot(const std::wstring& path) {
-  const std::wstring::size_type end = path.find_last_not_of(L"\\/");
-  return !path.empty() && (end == std::wstring::npos || (end == 1 && path[1] == L':'));
+// A drive's root ("C:\") or a share's ("\\server\share\"), however the path is written: the
+// platform resolves "." and "..", so that "C:\r\..\" is a root too.
+bool IsRoot(const std::wstring& path) {
+  std::wstring full;
+  if (platform::Current().files->FullPath(path, full) != 0) {
+    return false;
+  }
+  full.erase(full.find_last_not_of(L"\\/") + 1);
+  if (full.size() == 2 && full[1] == L':') {
+    return true;
+  }
+  const std::wstring::size_type share = full.starts_with(L"\\\\") ? full.find(L'\\', 2) : 0;
+  return share != 0 && share != std::wstring::npos && full.find(L'\\', share + 1) == full.npos;
 }
 
-// A removal is refused for a file before anything is deleted.
-bool NamesFile(const std::wstring& path) {
+// The attributes of what is at `path`; nullopt when they cannot be read.
+std::optional<std::uint32_t> AttributesOf(const std::wstring& path) {
   std::uint32_t bits = 0;
-  return platform::Current().files->Attributes(platform::Ansi(path), bits) == 0 &&
-         (bits & platform::attr::kFolder) == 0;
+  if (platform::Current().files->Attributes(path, bits) != 0) {
+    return std::nullopt;
+  }
+  return bits;
 }
 
 std::wstring UpperHex(long value) {
@@ -64,7 +72,12 @@ bool cls_Dir::of_IsDirectoryEx(const std::wstring& as_Dir, bool ab_ExcludeFile) 
     return false;
   }
   if (!ab_ExcludeFile) {
-    return !platform::ListFirst(as_Dir, kFoldersAndHidden).empty();
+    if (!platform::ListFirst(as_Dir, kFoldersAndHidden).empty()) {
+      return true;
+    }
+    // A root lists no "." of its own, so an empty one lists nothing: its attributes tell.
+    const auto bits = AttributesOf(as_Dir);
+    return bits && (*bits & platform::attr::kFolder) != 0 && IsRoot(as_Dir);
   }
   // Every folder but a drive's root lists itself as "." first.
   return platform::ListFirst(of_GetDirectoryPath(as_Dir, true), kFoldersAndHidden) == L".";
@@ -79,9 +92,9 @@ std::int16_t cls_Dir::of_MakeDirectory(const std::wstring& as_Dir) {
   if (of_IsDirectory(path)) {
     return 0;
   }
-  const std::uint32_t code = platform::Current().files->MakeFolder(platform::Ansi(path));
+  const std::uint32_t code = platform::Current().files->MakeFolder(path);
   if (code != 0) {
-    util::ShowMessage(L"Failed to create directory \"" + path + L"\": " + Cause(code),
+    util::ShowMessage(L"Failed to create directory \"" + path + L"\": " + util::Cause(code),
                       platform::mb::kOk | platform::mb::kIconExclamation);
     return -1;
   }
@@ -108,7 +121,9 @@ std::int16_t cls_Dir::of_CreateDirectory(std::wstring as_Dir, bool ab_ConfirmCre
       current += L'\\';
     }
     current += segment;
-    if (!of_IsDirectory(current)) {
+    // A leading drive such as C: is there when its root is.
+    const bool drive = current.size() == 2 && current[1] == L':';
+    if (!of_IsDirectory(drive ? current + L'\\' : current)) {
       if (ab_ConfirmCreate) {
         const int answer = util::ShowMessage(L"\"" + current + L"\" does not exist.  Create it?",
                                              platform::mb::kYesNo | platform::mb::kIconQuestion);
@@ -126,7 +141,7 @@ std::int16_t cls_Dir::of_CreateDirectory(std::wstring as_Dir, bool ab_ConfirmCre
 
 std::int16_t cls_Dir::of_SetCurrentDirectory(const std::wstring& as_Dir) {
   const std::wstring path = of_GetDirectoryPath(as_Dir, false);
-  return platform::Current().files->SetCurrentFolder(platform::Ansi(path)) == 0 ? 0 : -1;
+  return platform::Current().files->SetCurrentFolder(path) == 0 ? 0 : -1;
 }
 
 std::wstring cls_Dir::of_GetSpecialDirectory(std::int16_t ai_Kind) {
@@ -167,23 +182,26 @@ std::wstring cls_Dir::of_GetSystemDirectory() {
 }
 
 std::wstring cls_Dir::of_GetCurrentDirectory() {
-  std::string path;
+  std::wstring path;
   if (platform::Current().files->CurrentFolder(path) != 0) {
     return {};
   }
-  return platform::Wide(path);
+  return path;
 }
 
 std::int16_t cls_Dir::of_RemoveDirectory(const std::wstring& as_Dir, bool ab_ShowError) {
   cls_File file;
   const std::wstring path = file.of_FixPath(as_Dir);
-  std::wstring cause;
-  if (NamesRoot(as_Dir)) {
-    cause = kRootRefused;
-  } else if (!of_IsDirectory(as_Dir)) {
+  if (!of_IsDirectory(as_Dir)) {
     return -1;
-  } else if (NamesFile(as_Dir)) {
-    cause = Cause(platform::file_error::kDirectory);
+  }
+  // Refused before anything is deleted: a root's files would go, and a file is no folder.
+  std::wstring cause;
+  const auto bits = AttributesOf(as_Dir);
+  if (IsRoot(path)) {
+    cause = kRootRefused;
+  } else if (bits && (*bits & platform::attr::kFolder) == 0) {
+    cause = util::Cause(platform::file_error::kDirectory);
   } else {
     std::uint32_t code = platform::DeleteMatching(path + L"*.*");
     if (platform::IsNotFound(code)) {
@@ -192,12 +210,12 @@ std::int16_t cls_Dir::of_RemoveDirectory(const std::wstring& as_Dir, bool ab_Sho
     if (code == 0) {
       // Ends the search that the test above may have left open in the folder.
       platform::ListFirst(path, kOrdinaryFiles);
-      code = platform::Current().files->RemoveFolder(platform::Ansi(path));
+      code = platform::Current().files->RemoveFolder(path);
     }
     if (code == 0) {
       return 0;
     }
-    cause = Cause(code);
+    cause = util::Cause(code);
   }
   if (ab_ShowError) {
     util::ShowMessage(L"Failed to remove directory \"" + path + L"\": " + cause,
@@ -215,7 +233,10 @@ std::wstring cls_Dir::of_GetTempFileName(const std::wstring& as_UnderPath,
   for (;;) {
     const long number = static_cast<long>(std::nearbyint(random.Next() * 999999.0));
     const std::wstring candidate = as_UnderPath + as_Prefix + UpperHex(number) + suffix;
-    if (platform::ListFirst(candidate, kOrdinaryFiles).empty() && !of_IsDirectory(candidate)) {
+    // The listings pass over system entries: the attribute query sees anything that is there.
+    std::uint32_t bits = 0;
+    if (platform::ListFirst(candidate, kOrdinaryFiles).empty() && !of_IsDirectory(candidate) &&
+        platform::IsNotFound(platform::Current().files->Attributes(candidate, bits))) {
       return candidate;
     }
   }

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/ansi.h"
 #include "platform/listing.h"
 #include "platform/platform.h"
 #include "util/cls_string.h"
@@ -12,10 +11,6 @@ namespace {
 
 constexpr std::uint32_t kOrdinaryFiles = 0;
 constexpr std::int16_t kMaxCount = 32767;
-
-std::wstring Cause(std::uint32_t code) {
-  return platform::Wide(platform::Current().files->ErrorText(code));
-}
 
 bool IsDotEntry(const std::wstring& name) {
   return name == L"." || name == L"..";
@@ -68,7 +63,7 @@ bool cls_File::of_IsFile(const std::wstring& as_File) {
     return false;
   }
   std::uint32_t bits = 0;
-  const std::uint32_t code = platform::Current().files->Attributes(platform::Ansi(as_File), bits);
+  const std::uint32_t code = platform::Current().files->Attributes(as_File, bits);
   if (platform::IsNotFound(code)) {
     return false;
   }
@@ -92,7 +87,7 @@ std::int16_t cls_File::of_Delete(const std::wstring& as_File, bool ab_Confirm) {
   }
   const std::uint32_t code = platform::DeleteMatching(as_File);
   if (code != 0) {
-    util::ShowMessage(L"Failed to delete file \"" + as_File + L"\": " + Cause(code),
+    util::ShowMessage(L"Failed to delete file \"" + as_File + L"\": " + util::Cause(code),
                       platform::mb::kOk | platform::mb::kIconCritical);
     return -1;
   }
@@ -167,11 +162,10 @@ std::int16_t cls_File::of_CopyEx(const std::wstring& as_From, std::wstring as_To
   if (of_GetFileName(as_To).empty()) {
     as_To += of_GetFileName(as_From);
   }
-  const std::uint32_t code =
-      platform::Current().files->CopyReplacing(platform::Ansi(as_From), platform::Ansi(as_To));
+  const std::uint32_t code = platform::Current().files->CopyReplacing(as_From, as_To);
   if (code != 0) {
     util::ShowMessage(
-        L"Failed to copy file \"" + as_From + L"\" to \"" + as_To + L"\": " + Cause(code),
+        L"Failed to copy file \"" + as_From + L"\" to \"" + as_To + L"\": " + util::Cause(code),
         platform::mb::kOk | platform::mb::kIconCritical);
     return -1;
   }
@@ -191,12 +185,11 @@ std::int16_t cls_File::of_Rename(const std::wstring& as_SourcePathName,
                                  const std::wstring& as_DestNameWithoutPath, bool ab_Warn) {
   const std::wstring target =
       of_GetFilePath(as_SourcePathName) + of_GetFileName(as_DestNameWithoutPath);
-  const std::uint32_t code =
-      platform::Current().files->Move(platform::Ansi(as_SourcePathName), platform::Ansi(target));
+  const std::uint32_t code = platform::Current().files->Move(as_SourcePathName, target);
   if (code != 0) {
     if (ab_Warn) {
       util::ShowMessage(L"Failed to rename file from \"" + as_SourcePathName + L"\" to \"" +
-                            target + L"\": " + Cause(code),
+                            target + L"\": " + util::Cause(code),
                         platform::mb::kOk | platform::mb::kIconCritical);
     }
     return -1;

@@ -61,7 +61,8 @@ bool cls_FileFind::FindAllInDir(std::vector<std::wstring>& as_Files, bool ab_Add
   if (descend) {
     ab_AddPath = true;
   }
-  if (ab_InitArray) {
+  // An array without elements becomes a list too: position 0, holding no entry, always stands.
+  if (ab_InitArray || as_Files.empty()) {
     as_Files.assign(1, std::wstring());
   }
   std::size_t count = UpperBound(as_Files);

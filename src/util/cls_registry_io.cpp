@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/ansi.h"
@@ -24,8 +25,7 @@ constexpr std::int16_t kMaxCount = std::numeric_limits<std::int16_t>::max();
 class OpenKey {
  public:
   OpenKey(std::int32_t root, const std::wstring& path, std::uint32_t access)
-      : code_(platform::Current().registry->OpenKeyEx(root, platform::Ansi(path), 0, access,
-                                                      handle_)) {}
+      : code_(platform::Current().registry->OpenKeyEx(root, path, 0, access, handle_)) {}
   OpenKey(const OpenKey&) = delete;
   OpenKey& operator=(const OpenKey&) = delete;
   ~OpenKey() {
@@ -82,10 +82,10 @@ std::wstring TrimSpaces(const std::wstring& text) {
   return text.substr(first, text.find_last_not_of(L' ') - first + 1);
 }
 
-// A decimal number, blanks around it allowed, rounded half to even. Anything else is 0, and
+// A decimal number, blanks around it allowed, rounded half to even. Anything else is nullopt, and
 // `description` names the conversion's error as the message of a failed write shows it. Read
 // digit by digit: exact for any length, and without the C library's floating-point parser.
-std::int32_t ToLong(const std::wstring& text, std::wstring& description) {
+std::optional<std::int32_t> ToLong(const std::wstring& text, std::wstring& description) {
   const std::wstring trimmed = TrimSpaces(text);
   const bool signed_text = !trimmed.empty() && (trimmed[0] == L'-' || trimmed[0] == L'+');
   const bool negative = signed_text && trimmed[0] == L'-';
@@ -117,7 +117,7 @@ std::int32_t ToLong(const std::wstring& text, std::wstring& description) {
   }
   if (!seen_digit) {
     description = L"Type mismatch";
-    return 0;
+    return std::nullopt;
   }
   const bool past_half = first_fraction > 5 || (first_fraction == 5 && fraction_beyond);
   const bool tie_to_odd = first_fraction == 5 && !fraction_beyond && whole % 2 == 1;
@@ -125,7 +125,7 @@ std::int32_t ToLong(const std::wstring& text, std::wstring& description) {
   const std::uint64_t limit = negative ? std::uint64_t{1} << 31 : (std::uint64_t{1} << 31) - 1;
   if (magnitude > limit) {
     description = L"Overflow";
-    return 0;
+    return std::nullopt;
   }
   const auto value = static_cast<std::int64_t>(magnitude);
   return static_cast<std::int32_t>(negative ? -value : value);
@@ -227,8 +227,7 @@ bool cls_RegistryIO::bcreateRegKey(std::int32_t ai_Root, const std::wstring& as_
   platform::Registry& registry = *platform::Current().registry;
   platform::RegHandle handle = 0;
   std::uint32_t disposition = 0;
-  if (registry.CreateKeyEx(ai_Root, platform::Ansi(as_Path), 0, "", 0, kCreateAccess, handle,
-                           disposition) == 0) {
+  if (registry.CreateKeyEx(ai_Root, as_Path, 0, "", 0, kCreateAccess, handle, disposition) == 0) {
     registry.CloseKey(handle);
     return true;
   }
@@ -245,30 +244,35 @@ bool cls_RegistryIO::bsetRegValueEx(std::int32_t ai_Type, std::int32_t ai_Root,
     util::ShowMessage(L"Invalid type for cls_RegistryIO.bsetRegValueEx", platform::mb::kOk);
     return false;
   }
-  if (!bcreateRegKey(ai_Root, as_Path)) {
-    return false;
-  }
+  // The data as it is stored. Data that cannot be is not written at all: the value keeps what it
+  // held, and the message says why.
   std::wstring description;
-  long code = 0;
-  {
+  std::string data;
+  if (ai_Type == kString) {
+    const auto text = platform::Ansi(as_Data);
+    description = text ? L"" : util::Cause(platform::reg_error::kInvalidName);
+    data = text.value_or("") + '\0';
+  } else if (const auto number = ToLong(as_Data, description)) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      data += static_cast<char>(static_cast<std::uint32_t>(*number) >> shift);
+    }
+  }
+  long code = platform::reg_error::kInvalidName;
+  if (description.empty()) {
+    if (!bcreateRegKey(ai_Root, as_Path)) {
+      return false;
+    }
     const OpenKey key(ai_Root, as_Path, kSetValue);
     code = key.code();
     if (code == 0) {
-      platform::Registry& registry = *platform::Current().registry;
-      const std::string name = platform::Ansi(as_Name);
-      if (ai_Type == kString) {
-        const std::string text = platform::Ansi(as_Data);
-        code = registry.SetValueEx(key.handle(), name, 0, static_cast<std::uint32_t>(kString),
-                                   reinterpret_cast<const unsigned char*>(text.c_str()),
-                                   static_cast<std::uint32_t>(text.size() + 1));
-      } else {
-        const auto number = static_cast<std::uint32_t>(ToLong(as_Data, description));
-        const std::array<unsigned char, 4> bytes = {
-            static_cast<unsigned char>(number), static_cast<unsigned char>(number >> 8),
-            static_cast<unsigned char>(number >> 16), static_cast<unsigned char>(number >> 24)};
-        code = registry.SetValueEx(key.handle(), name, 0, static_cast<std::uint32_t>(kNumber),
-                                   bytes.data(), 4);
-      }
+      code = platform::Current().registry->SetValueEx(
+          key.handle(), as_Name, 0, static_cast<std::uint32_t>(ai_Type),
+          reinterpret_cast<const unsigned char*>(data.data()),
+          static_cast<std::uint32_t>(data.size()));
+    }
+    // A name the code page cannot hold: the only refusal whose cause the message can name.
+    if (code == platform::reg_error::kInvalidName) {
+      description = util::Cause(code);
     }
   }
   if (code == 0) {

@@ -30,8 +30,8 @@ std::wstring Rest(const std::wstring& text, std::size_t position) {
 
 // A character is blank when the code page holds it in one byte below 33.
 bool IsBlank(wchar_t character) {
-  const std::string bytes = platform::Ansi(std::wstring_view(&character, 1));
-  return bytes.size() == 1 && static_cast<unsigned char>(bytes[0]) < 33;
+  const auto bytes = platform::Ansi(std::wstring_view(&character, 1));
+  return bytes && bytes->size() == 1 && static_cast<unsigned char>(bytes->front()) < 33;
 }
 
 }  // namespace

@@ -12,4 +12,7 @@ inline constexpr wchar_t kAppTitle[] = L"Brenvic Visio";
 /// style bits; returns the button pressed.
 int ShowMessage(const std::wstring& text, std::uint32_t style);
 
+/// The platform's one-line description of why an operation failed with the Win32 code `code`.
+std::wstring Cause(std::uint32_t code);
+
 }  // namespace util

@@ -1,14 +1,12 @@
 #pragma once
 
-// Drives the real program from another process, as a test tool on Windows would: starts it, finds
-// its windows, reads and presses their controls and answers its message boxes. Every wait is for a
-// state, up to a generous limit.
+// Drives the real program from another process, as a test tool on Windows would. Every wait is for
+// a state, up to a generous limit.
 
 #include <windows.h>
 
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <tuple>
 
@@ -84,8 +82,8 @@ inline HWND Find(HWND window, const std::wstring& text, bool prefix = false) {
         // WM_GETTEXT, not GetWindowTextW: across processes only the message reads a text box.
         SendMessageTimeoutW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(read),
                             SMTO_ABORTIFHUNG, kWaitMs, &length);
-        const bool link = *wanted == L"link" && (GetWindowLongW(child, GWL_STYLE) & SS_NOTIFY);
         const std::wstring_view shown = read;
+        const bool link = *wanted == L"link" && (GetWindowLongW(child, GWL_STYLE) & SS_NOTIFY);
         found = link || (starts ? shown.starts_with(*wanted) : shown == *wanted) ? child : nullptr;
         return found == nullptr;
       },
@@ -115,27 +113,9 @@ inline bool PressKey(HWND window, WPARAM key) {
          PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
-/// Makes `command` (the recorder when empty) the handler of web URLs and clears the record.
-inline bool SetUrlHandler(std::wstring command) {
-  command = command.empty() ? L"\"" BRENVIC_E2E_RECORDER L"\" \"%1\"" : command;
-  DeleteFileW(L"C:\\recorder.txt");
-  const auto size = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t));
-  return RegSetKeyValueW(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr, REG_SZ,
-                         command.c_str(), size) == 0 &&
-         RegSetKeyValueW(HKEY_CLASSES_ROOT, L"https\\shell\\open\\command", nullptr, REG_SZ,
-                         command.c_str(), size) == 0;
-}
-
 inline std::string Bytes(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-/// The recorder's record, the URLs it was asked to open one per line, once it holds a line.
-inline std::string Recorded() {
-  std::string text;
-  WaitFor([&] { return (text = Bytes(L"C:\\recorder.txt")).ends_with('\n'); });
-  return text;
 }
 
 }  // namespace e2e

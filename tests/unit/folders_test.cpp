@@ -1,5 +1,4 @@
 // Folders on Wine's drives: what counts as one, and making, removing and naming them.
-#include <functional>
 #include <regex>
 
 #include "unit/windows.h"
@@ -16,7 +15,7 @@ TEST_F(Windows, TellsFoldersByTheirListing) {
   const std::tuple<std::wstring, bool, bool> rows[] = {
       {At(L"d"), true, true},      {At(L"d\\"), true, true},      {At(L"d\\x.txt"), true, false},
       {At(L"hidden"), true, true}, {At(L"system"), false, false}, {L"C:\\", true, false},
-      {L"  ", false, false},       {At(L"none\\"), false, false},
+      {L"  ", false, false},       {L"Q:\\", true, false},        {At(L"none\\"), false, false},
   };
   cls_Dir dirs;
   for (const auto& [path, is_folder, excluding_files] : rows) {
@@ -25,60 +24,76 @@ TEST_F(Windows, TellsFoldersByTheirListing) {
   }
 }
 
+void Populate() {
+  for (const wchar_t* path : {L"a\\x.txt", L"f", L"s\\x.txt", L"s\\t\\"}) {
+    Make(path);
+  }
+  SetCurrentDirectoryW(kScratch);
+}
+
 TEST_F(Windows, MakesAndRemovesFolders) {
-  struct Row {
-    const char* name;
-    std::function<int(cls_Dir&)> call;
-    int result;
-    std::vector<Box> boxes;
-    std::vector<std::pair<const wchar_t*, bool>> there = {};
-    std::deque<int> answers = {};
-  };
   const Box ask{L"\"a\\b\" does not exist.  Create it?", mb::kYesNo | mb::kIconQuestion};
   const auto failed = [](const std::wstring& what, const std::wstring& cause) {
     return Box{L"Failed to " + what + L"\": " + cause, mb::kOk | mb::kIconExclamation};
   };
+  cls_Dir d;
   // clang-format off
-  const Row rows[] = {
-      {"asked once", [](cls_Dir& d) { return d.of_CreateDirectory(L"a\\b\\c", true); }, 0, {ask},
-       {{L"a\\b\\c\\", true}}},
-      {"answered No", [](cls_Dir& d) { return d.of_CreateDirectory(L"a\\b\\c", true); }, -1, {ask},
-       {{L"a\\b\\", false}}, {mb::kIdNo}},
-      {"unasked", [](cls_Dir& d) { return d.of_CreateDirectory(At(L"a\\b\\c"), false); }, 0, {},
-       {{L"a\\b\\c\\", true}}},
-      {"existing", [](cls_Dir& d) { return d.of_CreateDirectory(L"a", true); }, 0, {}},
-      {"below a file", [](cls_Dir& d) { return d.of_CreateDirectory(At(L"f\\b"), false); }, -1,
+  const Act acts[] = {
+      {"asked once", [&] { return d.of_CreateDirectory(L"a\\b\\c", true); }, 0, {ask},
+       {{L"a\\b\\c\\", 0}}},
+      {"answered No", [&] { return d.of_CreateDirectory(L"a\\b\\c", true); }, -1, {ask},
+       {{L"a\\b\\", -1}}, {mb::kIdNo}},
+      {"unasked", [&] { return d.of_CreateDirectory(At(L"a\\b\\c"), false); }, 0, {},
+       {{L"a\\b\\c\\", 0}}},
+      {"existing", [&] { return d.of_CreateDirectory(At(L"a"), true); }, 0, {}},
+      {"ł, a name 1252 lacks", [&] { return d.of_CreateDirectory(At(L"ł"), false); }, -1,
+       {failed(L"create directory \"" + At(L"ł\\"), Cause(123))}, {{L"l\\", -1}}},
+      {"below a file", [&] { return d.of_CreateDirectory(At(L"f\\b"), false); }, -1,
        {failed(L"create directory \"" + At(L"f\\b\\"), Cause(3))}},
-      {"removed with its files", [](cls_Dir& d) { return d.of_RemoveDirectory(At(L"a"), true); }, 0,
-       {}, {{L"a\\", false}}},
-      {"holding a folder", [](cls_Dir& d) { return d.of_RemoveDirectory(At(L"s"), true); }, -1,
+      {"removed with its files", [&] { return d.of_RemoveDirectory(At(L"a"), true); }, 0, {},
+       {{L"a\\", -1}}},
+      {"holding a folder", [&] { return d.of_RemoveDirectory(At(L"s"), true); }, -1,
        {failed(L"remove directory \"" + At(L"s\\"), Cause(145))},
-       {{L"s\\x.txt", false}, {L"s\\t\\", true}}},
-      {"holding a folder, untold", [](cls_Dir& d) { return d.of_RemoveDirectory(At(L"s"), false); },
-       -1, {}, {{L"s\\t\\", true}}},
-      {"removing nothing", [](cls_Dir& d) { return d.of_RemoveDirectory(At(L"n"), true); }, -1, {}},
-      {"a drive's root", [](cls_Dir& d) { return d.of_RemoveDirectory(L"Q:\\", true); }, -1,
-       {failed(L"remove directory \"Q:\\", L"A drive's root folder is never removed.")},
-       {{L"Q:\\x.txt", true}}},
+       {{L"s\\x.txt", -1}, {L"s\\t\\", 0}}},
+      {"holding a folder, untold", [&] { return d.of_RemoveDirectory(At(L"s"), false); }, -1, {},
+       {{L"s\\t\\", 0}}},
+      {"removing nothing", [&] { return d.of_RemoveDirectory(At(L"n"), true); }, -1, {}},
+      {"a folder that cannot be listed", [&] { return d.of_RemoveDirectory(At(L"s"), true); }, -1,
+       {failed(L"remove directory \"" + At(L"s\\"), Cause(32))}, {{L"s\\x.txt", 1}}, {}, L"s",
+       FILE_SHARE_DELETE},
       {"temporary folder",
-       [](cls_Dir& d) { return d.of_GetTempFilePath(At(L"new\\"), L"t").ends_with(L"\\"); }, 1, {},
-       {{L"new\\", true}}},
+       [&] { return d.of_GetTempFilePath(At(L"new\\"), L"t").ends_with(L'\\'); }, 1, {},
+       {{L"new\\", 0}}},
   };
   // clang-format on
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
+  for (const Act& act : acts) {
+    Play(act, Populate);
+  }
+}
+
+TEST_F(Windows, RootsAreFoldersNeverEmptied) {
+  cls_Dir dirs;
+  EXPECT_EQ(dirs.of_CreateDirectory(L"Q:\\new", false), 0) << "an empty drive's root is a folder";
+  Reset();
+  EXPECT_FALSE(dirs.of_GetTempFilePath(L"Q:\\", L"t").empty());
+  EXPECT_TRUE(dialogs.shown.empty());
+  // A drive's root however written (as the message names it, from the current folder) is refused.
+  // clang-format off
+  const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> rows[] = {
+      {L"Q:\\", L"Q:\\", L"C:\\"}, {L"Q:\\r\\..\\", L"Q:\\r\\..\\", L"C:\\"},
+      {L"Q:\\.", L"Q:\\.\\", L"C:\\"}, {L"..", L"..\\", L"Q:\\r"}, {L".\\", L".\\", L"Q:\\"}};
+  // clang-format on
+  for (const auto& [path, named, current] : rows) {
     Reset();
-    for (const wchar_t* path : {L"a\\x.txt", L"f", L"s\\x.txt", L"s\\t\\", L"Q:\\x.txt"}) {
-      Make(path);
-    }
-    SetCurrentDirectoryW(kScratch);
-    dialogs.answers = row.answers;
-    cls_Dir dirs;
-    EXPECT_EQ(row.call(dirs), row.result);
-    EXPECT_EQ(dialogs.shown, row.boxes);
-    for (const auto& [path, there] : row.there) {
-      EXPECT_EQ(Exists(path), there) << path;
-    }
+    Make(L"Q:\\x.txt");
+    Make(L"Q:\\r\\");
+    SetCurrentDirectoryW(current);
+    EXPECT_EQ(dirs.of_RemoveDirectory(path, true), -1);
+    EXPECT_EQ(dialogs.shown,
+              (std::vector<Box>{{L"Failed to remove directory \"" + std::wstring(named) +
+                                     L"\": A drive's root folder is never removed.",
+                                 mb::kOk | mb::kIconExclamation}}));
+    EXPECT_EQ(Size(L"Q:\\x.txt"), 1) << path;
   }
 }
 
@@ -92,11 +107,13 @@ TEST_F(Windows, NamesSystemCurrentAndTemporaryFolders) {
   EXPECT_EQ(dirs.of_GetCurrentDirectory(), L"C:\\brenvic-unit");
   EXPECT_EQ(dirs.of_SetCurrentDirectory(At(L"T\\")), 0);
   EXPECT_EQ(dirs.of_GetCurrentDirectory(), At(L"T"));
-  const std::wregex name(L"C:\\\\brenvic-unit\\\\T\\\\tmp[0-9A-F]{1,5}\\.dat");
-  for (int i = 0; i < 8; ++i) {
-    const std::wstring path = dirs.of_GetTempFileName(At(L"T\\"), L"tmp", L"dat");
-    EXPECT_TRUE(std::regex_match(path, name) && !Exists(path)) << testing::PrintToString(path);
-  }
+  const std::wstring first = dirs.of_GetTempFileName(At(L"T\\"), L"tmp", L"dat");
+  EXPECT_TRUE(
+      std::regex_match(first, std::wregex(L"C:\\\\brenvic-unit\\\\T\\\\tmp[0-9A-F]{1,5}\\.dat")))
+      << testing::PrintToString(first);
+  // The clock stands still: the same name comes first, unless something, even unlisted, is there.
+  Make(first, 1, FILE_ATTRIBUTE_SYSTEM);
+  EXPECT_NE(dirs.of_GetTempFileName(At(L"T\\"), L"tmp", L"dat"), first);
 }
 
 }  // namespace

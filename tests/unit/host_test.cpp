@@ -1,5 +1,4 @@
-// Finding files and folders, Visio's Solutions folder through the registry, and the test for a
-// development run.
+// Finding files and folders, Visio's Solutions folder, and telling a development run.
 #include "host/cls_global.h"
 #include "unit/windows.h"
 #include "util/cls_file_find.h"
@@ -26,7 +25,8 @@ TEST_F(Windows, FindsFilesAndFoldersInListingOrder) {
       {f, L"*", true, false, false, false, {L"", L"a"}, {L"", L"a", L"1033\\", L"README\\"}},
       {f, L"*", true, false, false, false, {}, {L"", L"1033\\", L"README\\"}},
       {f, L"*", false, true, true, true, {}, {L"", f + L"README", f + L"readme.txt"}},
-      {f, L"*.none", false, false, false, true, {}, {L""}},
+      {f, L"*.none", false, false, false, false, {}, {L""}},
+      {f, L"ж*", false, false, false, true, {}, {L""}},
       // clang-format off
       {r, L"*", true, true, false, true, {},
        {L"", r + L"B\\", r + L"C\\", r + L"B\\D\\", r + L"B\\F\\", r + L"B\\D\\G\\",
@@ -46,37 +46,34 @@ TEST_F(Windows, FindsFilesAndFoldersInListingOrder) {
 }
 
 TEST_F(Windows, FindsSolutionsFolderFromVisiosOpenCommand) {
+  const std::wstring visio = At(L"Visio\\"), solutions = visio + L"Solutions\\";
+  const std::wstring quoted = L"\"" + visio + L"VISIO.EXE\" /dde";
   struct Row {
-    const char* name;
     const wchar_t* version_key;  // whose CurVer names the class V.11
     std::wstring command;
     std::vector<const wchar_t*> folders;
     std::wstring found;
   };
-  const std::wstring visio = At(L"Visio\\"), solutions = visio + L"Solutions\\";
-  const std::wstring quoted = L"\"" + visio + L"VISIO.EXE\" /dde";
+  // clang-format off
   const Row rows[] = {
-      {"direct", L"Visio.Drawing", quoted, {L"Solutions\\"}, solutions},
-      {"last probe", L"Visio.Drawing.20", quoted, {L"Solutions\\"}, solutions},
-      {"past the probes", L"Visio.Drawing.21", quoted, {L"Solutions\\"}, L""},
-      {"class without command", L"Visio.Drawing", L"", {L"Solutions\\"}, L""},
-      {"unquoted", L"Visio.Drawing", visio + L"VISIO.EXE \"%1\"", {L"Solutions\\"}, solutions},
-      {"no folder", L"Visio.Drawing", L"VISIO.EXE /dde", {L"Solutions\\"}, L""},
-      // clang-format off
-      {"one level down", L"Visio.Drawing", quoted, {L"1033\\", L"Extra\\Solutions\\"},
-       visio + L"Extra\\Solutions\\"},
-      {"direct first", L"Visio.Drawing", quoted, {L"Extra\\Solutions\\", L"Solutions\\"},
-       solutions},
-      // clang-format on
-      {"two levels down", L"Visio.Drawing", quoted, {L"A\\B\\Solutions\\"}, L""},
-      {"below a period", L"Visio.Drawing", quoted, {L"Office.11\\Solutions\\"}, L""},
+      {L"Visio.Drawing", quoted, {L"Solutions\\"}, solutions},
+      {L"Visio.Drawing.20", quoted, {L"Solutions\\"}, solutions},
+      {L"Visio.Drawing.21", quoted, {L"Solutions\\"}, L""},  // past the probes
+      {L"Visio.Drawing", L"", {L"Solutions\\"}, L""},  // the class has no command
+      {L"Visio.Drawing", visio + L"VISIO.EXE \"%1\"", {L"Solutions\\"}, solutions},
+      {L"Visio.Drawing", L"VISIO.EXE /dde", {L"Solutions\\"}, L""},
+      {L"Visio.Drawing", quoted, {L"1033\\", L"Extra\\Solutions\\"}, visio + L"Extra\\Solutions\\"},
+      {L"Visio.Drawing", quoted, {L"Extra\\Solutions\\", L"Solutions\\"}, solutions},
+      {L"Visio.Drawing", quoted, {L"A\\B\\Solutions\\"}, L""},
+      {L"Visio.Drawing", quoted, {L"Office.11\\Solutions\\"}, L""},
   };
+  // clang-format on
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(testing::PrintToString(row.command + L" " + row.folders.back()));
     Reset();
     for (const wchar_t* key :
          {L"Visio.Drawing", L"Visio.Drawing.20", L"Visio.Drawing.21", L"V.11"}) {
-      DeleteKey(HKEY_CLASSES_ROOT, key);
+      RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
     }
     SetValue(HKEY_CLASSES_ROOT, row.version_key + std::wstring(L"\\CurVer"), "", REG_SZ,
              Sz(L"V.11"));

@@ -56,27 +56,37 @@ TEST_F(Windows, ReadsValueDataAsTrimmedText) {
 }
 
 TEST_F(Windows, WritesOnlyWhatDiffers) {
-  // The string value "v" before (empty: no key at all), the type and text written, "v" after.
-  const std::tuple<std::string, std::int32_t, std::wstring, std::string> rows[] = {
-      {"old\0"s, 1, L"café", "1:caf\xE9\0"s},
-      {"abc \0"s, 1, L"abc", "1:abc \0"s},
-      {"", 1, L"", "none"},
-      {"old\0"s, 4, L"12", "4:\x0C\0\0\0"s},
-      {"old\0"s, 4, L"2.5", "4:\2\0\0\0"s},
-      {"old\0"s, 4, L"-3.5", "4:\xFC\xFF\xFF\xFF"s},
-      {"old\0"s, 2, L"abc", "1:old\0"s},
+  // The string value "v" before (empty: no key at all), the type and text written, "v" after, and
+  // the description a refused write gives ("-": none).
+  const std::wstring invalid = Cause(123);
+  const std::tuple<std::string, std::int32_t, std::wstring, std::string, std::wstring> rows[] = {
+      {"old\0"s, 1, L"café", "1:caf\xE9\0"s, L"-"},
+      {"abc \0"s, 1, L"abc", "1:abc \0"s, L"-"},
+      {"", 1, L"", "none", L"-"},
+      {"old\0"s, 4, L"12", "4:\x0C\0\0\0"s, L"-"},
+      {"old\0"s, 4, L"2.5", "4:\2\0\0\0"s, L"-"},
+      {"old\0"s, 4, L"-3.5", "4:\xFC\xFF\xFF\xFF"s, L"-"},
+      {"old\0"s, 4, L"abc", "1:old\0"s, L"Type mismatch"},
+      {"old\0"s, 4, L"1e99", "1:old\0"s, L"Type mismatch"},
+      {"old\0"s, 4, L"2147483648", "1:old\0"s, L"Overflow"},
+      {"old\0"s, 1, L"жук", "1:old\0"s, invalid},
   };
-  for (const auto& [before, type, text, after] : rows) {
+  for (const auto& [before, type, text, after, description] : rows) {
     Reset();
     if (!before.empty()) {
       SetValue(HKEY_CURRENT_USER, kScratchKey, "v", REG_SZ, before);
     }
     Place(L"v").ValueEx(type, text);
     EXPECT_EQ(Stored("v"), after) << testing::PrintToString(text);
-    EXPECT_EQ(dialogs.shown.size(), type == 2 ? 1u : 0u) << testing::PrintToString(text);
+    const std::vector<Box> refused{
+        {L"Failed to set registry value: " + description + L"  Please try later.", mb::kOk}};
+    EXPECT_EQ(dialogs.shown, description == L"-" ? std::vector<Box>() : refused)
+        << testing::PrintToString(text);
   }
-  EXPECT_EQ(dialogs.shown,
-            (std::vector<Box>{{L"Invalid type for cls_RegistryIO.bsetRegValueEx", 0}}));
+  Place(L"ł").ValueEx(1, L"x");
+  EXPECT_EQ(Stored("l"), "none") << "a name the code page lacks";
+  Place(L"v").ValueEx(2, L"abc");
+  EXPECT_EQ(dialogs.shown.back(), (Box{L"Invalid type for cls_RegistryIO.bsetRegValueEx", 0}));
 }
 
 TEST_F(Windows, CreatesAndListsKeys) {

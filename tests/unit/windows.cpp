@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <vector>
 
 #include "platform/listing.h"
 #include "platform/win32/win32_parts.h"
@@ -14,8 +13,9 @@ namespace fs = std::filesystem;
 
 Windows::Windows() {
   namespace win32 = platform::win32;
+  clock.generator = &win32::TheRandom();
   platform::Install({&win32::TheRegistry(), &win32::TheFileSystem(), &win32::TheText(), &dialogs,
-                     &win32::TheRandom(), &shell, &process, &win32::TheToolkit()});
+                     &clock, &shell, &process, &win32::TheToolkit()});
   Reset();
 }
 
@@ -25,20 +25,35 @@ void Windows::Reset() {
   SetCurrentDirectoryW(L"C:\\");
   std::error_code error;
   for (const fs::path& top : {fs::path(kScratch), fs::path(L"Q:\\")}) {
-    std::vector<fs::path> entries;
     for (const auto& entry : fs::recursive_directory_iterator(top, error)) {
       SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only ones too
-      entries.push_back(entry.path());
     }
-    for (const fs::path& entry : entries) {
-      fs::remove_all(entry, error);
+    for (const auto& entry : fs::directory_iterator(top, error)) {
+      fs::remove_all(entry.path(), error);
     }
   }
   fs::create_directories(kScratch);
-  DeleteKey(HKEY_CURRENT_USER, kScratchKey);
+  RegDeleteTreeW(HKEY_CURRENT_USER, kScratchKey);
   dialogs = {};
   shell = {};
   process = {};
+}
+
+void Windows::Play(const Act& act, void (*before)()) {
+  SCOPED_TRACE(act.name);
+  Reset();
+  before();
+  dialogs.answers = act.answers;
+  const HANDLE held = act.in_use == nullptr
+                          ? INVALID_HANDLE_VALUE
+                          : CreateFileW(At(act.in_use).c_str(), GENERIC_READ, act.sharing, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  EXPECT_EQ(act.call(), act.result);
+  CloseHandle(held);
+  EXPECT_EQ(dialogs.shown, act.boxes);
+  for (const auto& [path, size] : act.after) {
+    EXPECT_EQ(Size(path), size) << path;
+  }
 }
 
 std::wstring At(const std::wstring& path) {
@@ -56,13 +71,12 @@ void Make(const std::wstring& path, std::size_t bytes, DWORD attributes) {
   SetFileAttributesW(full.c_str(), attributes);
 }
 
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(At(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string Bytes(const std::wstring& path) {
+int Size(const std::wstring& path) {
   std::ifstream in(fs::path(At(path)), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  const std::string bytes(std::istreambuf_iterator<char>(in), {});
+  return GetFileAttributesW(At(path).c_str()) == INVALID_FILE_ATTRIBUTES
+             ? -1
+             : static_cast<int>(bytes.size());
 }
 
 std::wstring Cause(DWORD code) {
@@ -80,11 +94,6 @@ void SetValue(HKEY root, const std::wstring& key, const char* name, DWORD type,
                            static_cast<DWORD>(data.size())),
             0);
   RegCloseKey(opened);
-}
-
-void DeleteKey(HKEY root, const std::wstring& key) {
-  RegDeleteTreeW(root, key.c_str());
-  RegDeleteKeyW(root, key.c_str());
 }
 
 std::string Sz(const std::wstring& text) {

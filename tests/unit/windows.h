@@ -1,14 +1,14 @@
 #pragma once
 
-// The fixture of the classes' tests: the real Win32 platform, with doubles where a person or
-// another program answers (the user at the message boxes, the shell, the folder the program is
-// started from), over a scratch folder and registry key.
+// The classes' tests: the real Win32 platform with doubles where a person or another program
+// answers (message boxes, the shell, the program's folder) and a fixed clock.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +24,9 @@ struct Box {
   std::wstring title = L"Brenvic Visio";
   bool operator==(const Box&) const = default;
 };
+inline void PrintTo(const Box& box, std::ostream* out) {
+  *out << testing::PrintToString(box.text) << " style " << box.style;
+}
 
 /// Records each box and answers with the next of `answers`, or, with none left, as Enter does.
 struct Dialogs final : platform::Dialogs {
@@ -32,13 +35,14 @@ struct Dialogs final : platform::Dialogs {
   int MessageBox(const std::wstring& text, const std::wstring& title,
                  std::uint32_t style) override {
     shown.push_back({text, style, title});
-    int answer = (style & mb::kYesNo) == 0            ? mb::kIdOk
-                 : (style & mb::kDefaultButton2) != 0 ? mb::kIdNo
-                                                      : mb::kIdYes;
-    if (!answers.empty()) {
-      answer = answers.front();
-      answers.pop_front();
+    const int enter = (style & mb::kYesNo) == 0            ? mb::kIdOk
+                      : (style & mb::kDefaultButton2) != 0 ? mb::kIdNo
+                                                           : mb::kIdYes;
+    if (answers.empty()) {
+      return enter;
     }
+    const int answer = answers.front();
+    answers.pop_front();
     return answer;
   }
 };
@@ -55,6 +59,14 @@ struct Shell final : platform::Shell {
   }
 };
 
+/// The time of day, fixed, so that the random generator it seeds draws the same numbers each time.
+struct Clock final : platform::Random {
+  double SecondsSinceMidnight() override { return 43200.5; }
+  void Seed(double seed) override { generator->Seed(seed); }
+  double Next() override { return generator->Next(); }
+  platform::Random* generator;
+};
+
 struct Process final : platform::Process {
   std::wstring folder;
   std::wstring CommandLine() override { return L"BrenvicAbout.exe"; }
@@ -66,17 +78,32 @@ struct Process final : platform::Process {
 inline constexpr wchar_t kScratch[] = L"C:\\brenvic-unit\\";
 inline constexpr wchar_t kScratchKey[] = L"Software\\BrenvicUnit";
 
+/// One act of the program on the files: what it returns, the boxes it shows (answered with
+/// `answers`, then as Enter does) and what is then at each path (its size; 0 a folder; -1 nothing).
+struct Act {
+  const char* name;
+  std::function<int()> call;
+  int result;
+  std::vector<Box> boxes;
+  std::vector<std::pair<const wchar_t*, int>> after = {};
+  std::deque<int> answers = {};
+  const wchar_t* in_use = nullptr;  ///< held open meanwhile by another program, as Visio does
+  DWORD sharing = 0;                ///< what that program lets others do with it
+};
+
 /// `Reset` starts a row afresh: it deletes what a crashed run or the row before left in the scratch
-/// folder, on Q: and in the key.
+/// folder, on Q: and in the key. `Play` plays an act on what `before` makes.
 class Windows : public ::testing::Test {
  protected:
   Windows();
   ~Windows() override { Reset(); }
   void Reset();
+  void Play(const Act& act, void (*before)());
 
   Dialogs dialogs;
   Shell shell;
   Process process;
+  Clock clock;
 };
 
 /// `path` below the scratch folder unless absolute.
@@ -84,14 +111,13 @@ std::wstring At(const std::wstring& path);
 /// Makes a file of `bytes` bytes with `attributes` (a folder for a path ending in "\") and the
 /// folders above it.
 void Make(const std::wstring& path, std::size_t bytes = 1, DWORD attributes = 0);
-bool Exists(const std::wstring& path);
-std::string Bytes(const std::wstring& path);
+/// The size of what is at `path`: -1 nothing, 0 a folder.
+int Size(const std::wstring& path);
 /// The system's one-line description of an error code, as failure messages give it.
 std::wstring Cause(DWORD code);
-/// Sets a value (`data` as stored) of `key` under `root`, making the key; deletes a key's tree.
+/// Sets a value (`data` as stored) of `key` under `root`, making the key.
 void SetValue(HKEY root, const std::wstring& key, const char* name, DWORD type,
               const std::string& data);
-void DeleteKey(HKEY root, const std::wstring& key);
 /// The bytes of a string value holding the ASCII `text`, its terminating zero included.
 std::string Sz(const std::wstring& text);
 

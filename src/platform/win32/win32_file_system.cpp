@@ -1,6 +1,8 @@
 #include <windows.h>
 
+#include <array>
 #include <map>
+#include <tuple>
 #include <utility>
 
 #include "platform/win32/win32_parts.h"
@@ -33,22 +35,38 @@ std::uint32_t Outcome(BOOL done) {
 }
 
 FindData Entry(const WIN32_FIND_DATAA& found) {
-  return {.name = found.cFileName, .attributes = found.dwFileAttributes};
+  return {.name = Widen(found.cFileName), .attributes = found.dwFileAttributes};
+}
+
+// Runs `call` with the paths in the ANSI code page, or fails as Windows fails an invalid name.
+template <typename Call, typename... Paths>
+std::uint32_t Narrowed(Call call, const Paths&... paths) {
+  const std::array names = {NarrowName(paths)...};
+  for (const auto& name : names) {
+    if (!name) {
+      return ERROR_INVALID_NAME;
+    }
+  }
+  return std::apply([&](const auto&... name) { return call(name->c_str()...); }, names);
 }
 
 class Win32FileSystem final : public FileSystem {
  public:
-  std::uint32_t FindFirst(const std::string& pattern, FindHandle& search,
+  std::uint32_t FindFirst(const std::wstring& pattern, FindHandle& search,
                           FindData& entry) override {
-    WIN32_FIND_DATAA found;
-    const HANDLE opened = FindFirstFileA(pattern.c_str(), &found);
-    if (opened == INVALID_HANDLE_VALUE) {
-      return GetLastError();
-    }
-    search = reinterpret_cast<FindHandle>(opened);
-    searches_.emplace(search, FindOwner(opened));
-    entry = Entry(found);
-    return 0;
+    return Narrowed(
+        [&](const char* narrow) -> std::uint32_t {
+          WIN32_FIND_DATAA found;
+          const HANDLE opened = FindFirstFileA(narrow, &found);
+          if (opened == INVALID_HANDLE_VALUE) {
+            return GetLastError();
+          }
+          search = reinterpret_cast<FindHandle>(opened);
+          searches_.emplace(search, FindOwner(opened));
+          entry = Entry(found);
+          return 0;
+        },
+        pattern);
   }
 
   std::uint32_t FindNext(FindHandle search, FindData& entry) override {
@@ -66,57 +84,84 @@ class Win32FileSystem final : public FileSystem {
 
   void FindEnd(FindHandle search) override { searches_.erase(search); }
 
-  std::uint32_t Attributes(const std::string& path, std::uint32_t& bits) override {
-    const DWORD found = GetFileAttributesA(path.c_str());
-    if (found == INVALID_FILE_ATTRIBUTES) {
-      return GetLastError();
-    }
-    bits = found;
-    return 0;
+  std::uint32_t Attributes(const std::wstring& path, std::uint32_t& bits) override {
+    return Narrowed(
+        [&](const char* narrow) -> std::uint32_t {
+          const DWORD found = GetFileAttributesA(narrow);
+          if (found == INVALID_FILE_ATTRIBUTES) {
+            return GetLastError();
+          }
+          bits = found;
+          return 0;
+        },
+        path);
   }
 
-  std::uint32_t FileLength(const std::string& path, std::uint64_t& length) override {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
-      return GetLastError();
-    }
-    length = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-    return 0;
+  std::uint32_t FileLength(const std::wstring& path, std::uint64_t& length) override {
+    return Narrowed(
+        [&](const char* narrow) -> std::uint32_t {
+          WIN32_FILE_ATTRIBUTE_DATA data;
+          if (!GetFileAttributesExA(narrow, GetFileExInfoStandard, &data)) {
+            return GetLastError();
+          }
+          length = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+          return 0;
+        },
+        path);
   }
 
-  std::uint32_t RemoveFile(const std::string& path) override {
-    return Outcome(DeleteFileA(path.c_str()));
+  std::uint32_t RemoveFile(const std::wstring& path) override {
+    return Narrowed([](const char* narrow) { return Outcome(DeleteFileA(narrow)); }, path);
   }
 
-  std::uint32_t CopyReplacing(const std::string& from, const std::string& to) override {
-    return Outcome(CopyFileA(from.c_str(), to.c_str(), FALSE));
+  std::uint32_t CopyReplacing(const std::wstring& from, const std::wstring& to) override {
+    return Narrowed([](const char* source,
+                       const char* target) { return Outcome(CopyFileA(source, target, FALSE)); },
+                    from, to);
   }
 
-  std::uint32_t Move(const std::string& from, const std::string& to) override {
-    return Outcome(MoveFileA(from.c_str(), to.c_str()));
+  std::uint32_t Move(const std::wstring& from, const std::wstring& to) override {
+    return Narrowed(
+        [](const char* source, const char* target) { return Outcome(MoveFileA(source, target)); },
+        from, to);
   }
 
-  std::uint32_t MakeFolder(const std::string& path) override {
-    return Outcome(CreateDirectoryA(path.c_str(), nullptr));
+  std::uint32_t MakeFolder(const std::wstring& path) override {
+    return Narrowed([](const char* narrow) { return Outcome(CreateDirectoryA(narrow, nullptr)); },
+                    path);
   }
 
-  std::uint32_t RemoveFolder(const std::string& path) override {
-    return Outcome(RemoveDirectoryA(path.c_str()));
+  std::uint32_t RemoveFolder(const std::wstring& path) override {
+    return Narrowed([](const char* narrow) { return Outcome(RemoveDirectoryA(narrow)); }, path);
   }
 
-  std::uint32_t CurrentFolder(std::string& path) override {
+  std::uint32_t CurrentFolder(std::wstring& path) override {
     std::string buffer(GetCurrentDirectoryA(0, nullptr), '\0');
     const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
     if (length == 0 || length >= buffer.size()) {
       return GetLastError();
     }
-    buffer.resize(length);
-    path = std::move(buffer);
+    path = Widen(std::string_view(buffer).substr(0, length));
     return 0;
   }
 
-  std::uint32_t SetCurrentFolder(const std::string& path) override {
-    return Outcome(SetCurrentDirectoryA(path.c_str()));
+  std::uint32_t SetCurrentFolder(const std::wstring& path) override {
+    return Narrowed([](const char* narrow) { return Outcome(SetCurrentDirectoryA(narrow)); }, path);
+  }
+
+  std::uint32_t FullPath(const std::wstring& path, std::wstring& full) override {
+    return Narrowed(
+        [&](const char* narrow) -> std::uint32_t {
+          std::string buffer(GetFullPathNameA(narrow, 0, nullptr, nullptr), '\0');
+          const DWORD length =
+              GetFullPathNameA(narrow, static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+          if (length == 0 || length >= buffer.size()) {
+            return GetLastError();
+          }
+          full = Widen(std::string_view(buffer).substr(0, length));
+          return 0;
+        },
+        path);
   }
 
   std::uint32_t WindowsFolder(char* buffer, std::uint32_t size) override {
@@ -132,7 +177,7 @@ class Win32FileSystem final : public FileSystem {
   }
 
   // The system's text ends in CR LF (sometimes with more lines): the message box wants one line.
-  std::string ErrorText(std::uint32_t code) override {
+  std::wstring ErrorText(std::uint32_t code) override {
     char text[512];
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                         nullptr, code, 0, text, sizeof text, nullptr);
@@ -141,10 +186,7 @@ class Win32FileSystem final : public FileSystem {
     if (end != std::string::npos) {
       line.resize(end);
     }
-    if (line.empty()) {
-      return "Error " + std::to_string(code) + ".";
-    }
-    return line;
+    return Widen(line.empty() ? "Error " + std::to_string(code) + "." : line);
   }
 
  private:

@@ -2,9 +2,22 @@
 
 // The process-lifetime Win32 implementations of the seam, one per group.
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "platform/platform.h"
 
 namespace platform::win32 {
+
+/// `text` in the ANSI code page, exactly: nullopt when a character has no byte form there but the
+/// default character or a best-fit look-alike.
+std::optional<std::string> Narrow(std::wstring_view text);
+/// A path or a name for a narrow call: Narrow, and nullopt for one holding a NUL, which would cut
+/// it short.
+std::optional<std::string> NarrowName(std::wstring_view text);
+/// Text that a narrow call gave back.
+std::wstring Widen(std::string_view bytes);
 
 Registry& TheRegistry();
 FileSystem& TheFileSystem();

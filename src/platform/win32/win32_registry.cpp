@@ -17,10 +17,14 @@ HKEY Key(RegHandle key) {
 
 class Win32Registry final : public Registry {
  public:
-  long OpenKeyEx(std::int32_t root, const std::string& path, std::uint32_t options,
+  long OpenKeyEx(std::int32_t root, const std::wstring& path, std::uint32_t options,
                  std::uint32_t access, RegHandle& key) override {
+    const auto narrow = NarrowName(path);
+    if (!narrow) {
+      return ERROR_INVALID_NAME;
+    }
     HKEY opened = nullptr;
-    const LONG result = RegOpenKeyExA(Root(root), path.c_str(), options, access, &opened);
+    const LONG result = RegOpenKeyExA(Root(root), narrow->c_str(), options, access, &opened);
     if (result == ERROR_SUCCESS) {
       key = reinterpret_cast<RegHandle>(opened);
     }
@@ -44,14 +48,18 @@ class Win32Registry final : public Registry {
     return RegEnumKeyA(Key(key), index, name, name_size);
   }
 
-  long CreateKeyEx(std::int32_t root, const std::string& path, std::uint32_t reserved,
+  long CreateKeyEx(std::int32_t root, const std::wstring& path, std::uint32_t reserved,
                    const std::string& key_class, std::uint32_t options, std::uint32_t access,
                    RegHandle& key, std::uint32_t& disposition) override {
+    const auto narrow = NarrowName(path);
+    if (!narrow) {
+      return ERROR_INVALID_NAME;
+    }
     SECURITY_ATTRIBUTES security{};
     std::string class_name = key_class;
     HKEY created = nullptr;
     DWORD how = 0;
-    const LONG result = RegCreateKeyExA(Root(root), path.c_str(), reserved, class_name.data(),
+    const LONG result = RegCreateKeyExA(Root(root), narrow->c_str(), reserved, class_name.data(),
                                         options, access, &security, &created, &how);
     if (result == ERROR_SUCCESS) {
       key = reinterpret_cast<RegHandle>(created);
@@ -60,9 +68,11 @@ class Win32Registry final : public Registry {
     return result;
   }
 
-  long SetValueEx(RegHandle key, const std::string& name, std::uint32_t reserved,
+  long SetValueEx(RegHandle key, const std::wstring& name, std::uint32_t reserved,
                   std::uint32_t type, const unsigned char* data, std::uint32_t size) override {
-    return RegSetValueExA(Key(key), name.c_str(), reserved, type, data, size);
+    const auto narrow = NarrowName(name);
+    return narrow ? RegSetValueExA(Key(key), narrow->c_str(), reserved, type, data, size)
+                  : ERROR_INVALID_NAME;
   }
 
   long CloseKey(RegHandle key) override { return RegCloseKey(Key(key)); }

@@ -33,8 +33,11 @@ class Opened {
 
 class Win32Toolkit final : public Toolkit {
  public:
-  void ScreenSize(double& width, double& height) override {
-    const UINT dpi = SystemDpi();
+  // At the window's DPI, as its size and its moves are: under per-monitor DPI it can differ from
+  // the system's, whose twips would not be the window's.
+  void ScreenSize(FormId id, double& width, double& height) override {
+    const Form* form = Find(id);
+    const UINT dpi = form != nullptr ? form->Dpi() : SystemDpi();
     width = ToTwips(GetSystemMetrics(SM_CXSCREEN), dpi);
     height = ToTwips(GetSystemMetrics(SM_CYSCREEN), dpi);
   }

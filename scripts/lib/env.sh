@@ -15,7 +15,7 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
-BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest g++-mingw-w64-i686-posix
+BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest g++-mingw-w64-i686-win32
   g++-mingw-w64-x86-64-posix wine64 xvfb clang libclang-rt-14-dev)
 
 export PATH="$PATH:/usr/lib/wine"

@@ -1,6 +1,5 @@
 #include "forms/frm_about.h"
 
-#include <utility>
 #include <vector>
 
 #include "forms/frm_macro.h"
@@ -33,9 +32,7 @@ class Running {
 
 frm_About::frm_About(HelpPageOpener open_help_page, const bool& gb_AboutStay,
                      std::wstring_view home_address)
-    : open_help_page_(std::move(open_help_page)),
-      gb_AboutStay_(gb_AboutStay),
-      controls_(kControls) {
+    : open_help_page_(open_help_page), gb_AboutStay_(gb_AboutStay), controls_(kControls) {
   controls_[kLblHome].caption = home_address;
 }
 

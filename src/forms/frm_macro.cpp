@@ -1,7 +1,5 @@
 #include "forms/frm_macro.h"
 
-#include <utility>
-
 #include "forms/macro_layout.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -35,7 +33,7 @@ platform::Toolkit& Toolkit() {
 
 }  // namespace
 
-frm_Macro::frm_Macro(HelpPageOpener open_help_page) : open_help_page_(std::move(open_help_page)) {}
+frm_Macro::frm_Macro(HelpPageOpener open_help_page) : open_help_page_(open_help_page) {}
 
 void frm_Macro::Show() {
   Toolkit().ShowModal(kForm, *this);

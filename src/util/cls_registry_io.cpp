@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
-#include <stdexcept>
 
 #include "platform/ansi.h"
 #include "platform/dialogs.h"
@@ -69,7 +68,7 @@ bool KeepsListing(long code) {
 
 void CountOne(std::int16_t& count) {
   if (count == kMaxCount) {
-    throw std::overflow_error("more than 32767 registry entries");
+    throw CountOverflow{};
   }
   ++count;
 }

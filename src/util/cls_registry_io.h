@@ -6,6 +6,9 @@
 #include <utility>
 #include <vector>
 
+/// The overflow error a listing raises past 32,767 entries, where its 16-bit count would wrap.
+struct CountOverflow {};
+
 /// One place in the registry (root, key path, value name) and the reads and writes there. Reads
 /// are silent; writes and key creation report their failures in message boxes.
 class cls_RegistryIO {
@@ -40,10 +43,10 @@ class cls_RegistryIO {
   void ValueEx(std::int32_t ai_Type, const std::wstring& sValue);
 
   /// Lists the key's values as {name, data} in the registry's order, the data with every byte
-  /// delivered. Throws std::overflow_error past 32,767 values.
+  /// delivered. Throws CountOverflow past 32,767 values.
   void EnumerateValues(std::vector<std::array<std::wstring, 2>>& sKeys,
                        std::int16_t& iKeyCount) const;
-  /// Lists the names of the key's subkeys in the registry's order. Throws std::overflow_error past
+  /// Lists the names of the key's subkeys in the registry's order. Throws CountOverflow past
   /// 32,767 subkeys.
   void EnumerateSections(std::vector<std::wstring>& sSect, std::int16_t& iSectCount) const;
   /// 0 when the key exists or was created with its missing parents; -1 after a message.

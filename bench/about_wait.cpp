@@ -1,7 +1,8 @@
 // Usage: about_wait PROGRAM [ARGUMENTS]
 // Starts the program and returns once a visible top-level window of it captioned "About Brenvic
 // Visio" is on the screen, after closing that window and letting the program end: timed from
-// outside, it measures the time from start to the About window shown.
+// outside, it measures the time from start to the About window shown. It prints the tick counts
+// of the start and of the window found, to place them in a trace of Wine's own timestamps.
 #include <windows.h>
 
 #include <cstdio>
@@ -62,6 +63,7 @@ int main() {
     std::fputs("usage: about_wait PROGRAM [ARGUMENTS]\n", stderr);
     return 2;
   }
+  const DWORD started_at = GetTickCount();
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};
@@ -78,6 +80,7 @@ int main() {
     TerminateProcess(process.get(), 1);
     return 1;
   }
+  std::printf("started %lu shown %lu\n", started_at, GetTickCount());
   PostMessageW(about, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.get(), kExitTimeoutMs) != WAIT_OBJECT_0) {
     std::fputs("about_wait: the program did not end after its window was closed\n", stderr);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/toolkit.h"
@@ -37,7 +38,7 @@ class Controls {
  public:
   /// Creates the controls of `layout` in `form`, placed for `dpi`.
   Controls(const FormSpec& layout, HWND form, UINT dpi);
-  /// Creates the fonts for `dpi` and places every control at it.
+  /// Sets the fonts for `dpi` and places every control at it.
   void Layout(UINT dpi);
   /// The control's window; null for a row out of range.
   HWND Window(int row) const;
@@ -63,7 +64,9 @@ class Controls {
   std::vector<HWND> windows_;
   std::vector<COLORREF> back_;
   std::vector<Brush> brushes_;
-  std::vector<Font> fonts_;
+  std::vector<std::pair<LOGFONTW, Font>> fonts_;
+  std::vector<HFONT> font_of_;
+  UINT placed_dpi_;
   std::vector<Bitmap> bitmaps_;
   Brush form_brush_;
 };

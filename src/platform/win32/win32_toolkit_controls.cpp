@@ -94,7 +94,7 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lpara
   return CallWindowProcW(original, panel, message, wparam, lparam);
 }
 
-Font CreateControlFont(const ControlSpec& control, UINT dpi) {
+LOGFONTW FontOf(const ControlSpec& control, UINT dpi) {
   // The layouts are measured for an 8-point dialog font: the shell's, not the larger message font
   // of newer systems, with which their texts would overflow their boxes.
   const std::wstring face(control.font.face.empty() ? std::wstring_view(L"MS Shell Dlg 2")
@@ -106,7 +106,12 @@ Font CreateControlFont(const ControlSpec& control, UINT dpi) {
   font.lfHeight = -MulDiv(centipoints, static_cast<int>(dpi), 7200);
   font.lfWeight = control.font.bold ? FW_BOLD : FW_NORMAL;
   font.lfUnderline = control.font.underline || Has(control, cf::kLink);
-  return Font(CreateFontIndirectW(&font));
+  return font;
+}
+
+bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
+  return a.lfHeight == b.lfHeight && a.lfWeight == b.lfWeight && a.lfUnderline == b.lfUnderline &&
+         lstrcmpW(a.lfFaceName, b.lfFaceName) == 0;
 }
 
 }  // namespace
@@ -114,7 +119,8 @@ Font CreateControlFont(const ControlSpec& control, UINT dpi) {
 Controls::Controls(const FormSpec& layout, HWND form, UINT dpi)
     : layout_(layout),
       windows_(layout.controls.size()),
-      fonts_(layout.controls.size()),
+      font_of_(layout.controls.size()),
+      placed_dpi_(dpi),
       form_brush_(CreateSolidBrush(Rgb(layout.back_color))) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   // Creation order is the dialog manager's tab order: each parent's rows by their tab index.
@@ -165,18 +171,32 @@ Controls::Controls(const FormSpec& layout, HWND form, UINT dpi)
 }
 
 void Controls::Layout(UINT dpi) {
+  // Controls that share a font share one GDI font; the old ones stay alive until replaced.
+  std::vector<std::pair<LOGFONTW, Font>> fonts;
   for (int row = 0; row < static_cast<int>(windows_.size()); ++row) {
     const ControlSpec& control = layout_.controls[row];
-    Font font = CreateControlFont(control, dpi);
-    SendMessageW(windows_[row], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    fonts_[row] = std::move(font);
-    SetWindowPos(windows_[row], nullptr, ToPixels(control.left, dpi), ToPixels(control.top, dpi),
-                 ToPixels(control.width, dpi), ToPixels(control.height, dpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const LOGFONTW wanted = FontOf(control, dpi);
+    auto font = std::find_if(fonts.begin(), fonts.end(),
+                             [&wanted](const auto& made) { return SameFont(made.first, wanted); });
+    if (font == fonts.end()) {
+      font = fonts.emplace(fonts.end(), wanted, Font(CreateFontIndirectW(&wanted)));
+    }
+    font_of_[row] = font->second.get();
+    const HWND window = windows_[row];
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_of_[row]),
+                 IsWindowVisible(window));
+    // Made in place at their first DPI: only a new DPI moves them.
+    if (dpi != placed_dpi_) {
+      SetWindowPos(window, nullptr, ToPixels(control.left, dpi), ToPixels(control.top, dpi),
+                   ToPixels(control.width, dpi), ToPixels(control.height, dpi),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (Has(control, cf::kAutoSize)) {
       Fit(row);
     }
   }
+  placed_dpi_ = dpi;
+  fonts_ = std::move(fonts);
 }
 
 HWND Controls::Window(int row) const {
@@ -259,7 +279,7 @@ void Controls::Fit(int row) {
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   GetWindowTextW(window, text.data(), length + 1);
   const HDC dc = GetDC(window);
-  const HGDIOBJ previous = SelectObject(dc, fonts_[row].get());
+  const HGDIOBJ previous = SelectObject(dc, font_of_[row]);
   RECT size{};
   DrawTextW(dc, text.c_str(), length, &size, DT_CALCRECT | DT_SINGLELINE);
   SelectObject(dc, previous);

@@ -15,7 +15,7 @@ TEST_F(Windows, FindsFilesAndFoldersInListingOrder) {
   }
   Make(L"f\\hidden\\", 0, FILE_ATTRIBUTE_HIDDEN);
   struct Row {
-    std::wstring path, spec;
+    std::wstring path, mask;
     bool folders, recursive, add_path, init;
     Names before, found;
   };
@@ -38,7 +38,7 @@ TEST_F(Windows, FindsFilesAndFoldersInListingOrder) {
     finder.SearchDir(row.folders);
     finder.Recursive(row.recursive);
     finder.Path(row.path);
-    finder.FileSpec(row.spec);
+    finder.FileSpec(row.mask);
     Names found = row.before;
     EXPECT_FALSE(finder.FindAllEx(found, row.add_path, row.init));
     EXPECT_EQ(found, row.found);

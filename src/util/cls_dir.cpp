@@ -197,10 +197,10 @@ std::int16_t cls_Dir::of_RemoveDirectory(const std::wstring& as_Dir, bool ab_Sho
   }
   // Refused before anything is deleted: a root's files would go, and a file is no folder.
   std::wstring cause;
-  const auto bits = AttributesOf(as_Dir);
   if (IsRoot(path)) {
     cause = kRootRefused;
-  } else if (bits && (*bits & platform::attr::kFolder) == 0) {
+  } else if (const auto bits = AttributesOf(as_Dir);
+             bits && (*bits & platform::attr::kFolder) == 0) {
     cause = util::Cause(platform::file_error::kDirectory);
   } else {
     std::uint32_t code = platform::DeleteMatching(path + L"*.*");
@@ -233,10 +233,10 @@ std::wstring cls_Dir::of_GetTempFileName(const std::wstring& as_UnderPath,
   for (;;) {
     const long number = static_cast<long>(std::nearbyint(random.Next() * 999999.0));
     const std::wstring candidate = as_UnderPath + as_Prefix + UpperHex(number) + suffix;
-    // The listings pass over system entries: the attribute query sees anything that is there.
-    std::uint32_t bits = 0;
+    // The listings pass over system entries: the attribute query sees anything that is there. A
+    // name it cannot read is handed out, for its maker to refuse, rather than tried for ever.
     if (platform::ListFirst(candidate, kOrdinaryFiles).empty() && !of_IsDirectory(candidate) &&
-        platform::IsNotFound(platform::Current().files->Attributes(candidate, bits))) {
+        !AttributesOf(candidate)) {
       return candidate;
     }
   }

@@ -1,8 +1,6 @@
 #include <windows.h>
 
-#include <array>
 #include <map>
-#include <tuple>
 #include <utility>
 
 #include "platform/win32/win32_parts.h"
@@ -36,18 +34,6 @@ std::uint32_t Outcome(BOOL done) {
 
 FindData Entry(const WIN32_FIND_DATAA& found) {
   return {.name = Widen(found.cFileName), .attributes = found.dwFileAttributes};
-}
-
-// Runs `call` with the paths in the ANSI code page, or fails as Windows fails an invalid name.
-template <typename Call, typename... Paths>
-std::uint32_t Narrowed(Call call, const Paths&... paths) {
-  const std::array names = {NarrowName(paths)...};
-  for (const auto& name : names) {
-    if (!name) {
-      return ERROR_INVALID_NAME;
-    }
-  }
-  return std::apply([&](const auto&... name) { return call(name->c_str()...); }, names);
 }
 
 class Win32FileSystem final : public FileSystem {

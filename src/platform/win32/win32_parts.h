@@ -2,9 +2,14 @@
 
 // The process-lifetime Win32 implementations of the seam, one per group.
 
+#include <windows.h>
+
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <type_traits>
 
 #include "platform/platform.h"
 
@@ -18,6 +23,21 @@ std::optional<std::string> Narrow(std::wstring_view text);
 std::optional<std::string> NarrowName(std::wstring_view text);
 /// Text that a narrow call gave back.
 std::wstring Widen(std::string_view bytes);
+
+template <typename>
+using NarrowText = const char*;
+
+/// Runs `call` with the names in the ANSI code page, or fails as Windows fails an invalid name.
+template <typename Call, typename... Names>
+std::invoke_result_t<Call, NarrowText<Names>...> Narrowed(Call call, const Names&... names) {
+  const std::array narrow = {NarrowName(names)...};
+  for (const auto& name : narrow) {
+    if (!name) {
+      return ERROR_INVALID_NAME;
+    }
+  }
+  return std::apply([&](const auto&... name) { return call(name->c_str()...); }, narrow);
+}
 
 Registry& TheRegistry();
 FileSystem& TheFileSystem();

@@ -19,16 +19,16 @@ class Win32Registry final : public Registry {
  public:
   long OpenKeyEx(std::int32_t root, const std::wstring& path, std::uint32_t options,
                  std::uint32_t access, RegHandle& key) override {
-    const auto narrow = NarrowName(path);
-    if (!narrow) {
-      return ERROR_INVALID_NAME;
-    }
-    HKEY opened = nullptr;
-    const LONG result = RegOpenKeyExA(Root(root), narrow->c_str(), options, access, &opened);
-    if (result == ERROR_SUCCESS) {
-      key = reinterpret_cast<RegHandle>(opened);
-    }
-    return result;
+    return Narrowed(
+        [&](const char* narrow) -> long {
+          HKEY opened = nullptr;
+          const LONG result = RegOpenKeyExA(Root(root), narrow, options, access, &opened);
+          if (result == ERROR_SUCCESS) {
+            key = reinterpret_cast<RegHandle>(opened);
+          }
+          return result;
+        },
+        path);
   }
 
   long EnumValue(RegHandle key, std::uint32_t index, char* name, std::uint32_t& name_size,
@@ -51,28 +51,30 @@ class Win32Registry final : public Registry {
   long CreateKeyEx(std::int32_t root, const std::wstring& path, std::uint32_t reserved,
                    const std::string& key_class, std::uint32_t options, std::uint32_t access,
                    RegHandle& key, std::uint32_t& disposition) override {
-    const auto narrow = NarrowName(path);
-    if (!narrow) {
-      return ERROR_INVALID_NAME;
-    }
-    SECURITY_ATTRIBUTES security{};
-    std::string class_name = key_class;
-    HKEY created = nullptr;
-    DWORD how = 0;
-    const LONG result = RegCreateKeyExA(Root(root), narrow->c_str(), reserved, class_name.data(),
-                                        options, access, &security, &created, &how);
-    if (result == ERROR_SUCCESS) {
-      key = reinterpret_cast<RegHandle>(created);
-      disposition = how;
-    }
-    return result;
+    return Narrowed(
+        [&](const char* narrow) -> long {
+          SECURITY_ATTRIBUTES security{};
+          std::string class_name = key_class;
+          HKEY created = nullptr;
+          DWORD how = 0;
+          const LONG result = RegCreateKeyExA(Root(root), narrow, reserved, class_name.data(),
+                                              options, access, &security, &created, &how);
+          if (result == ERROR_SUCCESS) {
+            key = reinterpret_cast<RegHandle>(created);
+            disposition = how;
+          }
+          return result;
+        },
+        path);
   }
 
   long SetValueEx(RegHandle key, const std::wstring& name, std::uint32_t reserved,
                   std::uint32_t type, const unsigned char* data, std::uint32_t size) override {
-    const auto narrow = NarrowName(name);
-    return narrow ? RegSetValueExA(Key(key), narrow->c_str(), reserved, type, data, size)
-                  : ERROR_INVALID_NAME;
+    return Narrowed(
+        [&](const char* narrow) -> long {
+          return RegSetValueExA(Key(key), narrow, reserved, type, data, size);
+        },
+        name);
   }
 
   long CloseKey(RegHandle key) override { return RegCloseKey(Key(key)); }

@@ -17,17 +17,6 @@ platform::Toolkit& Toolkit() {
   return *platform::Current().toolkit;
 }
 
-class Running {
- public:
-  explicit Running(int& count) : count_(count) { ++count_; }
-  ~Running() { --count_; }
-  Running(const Running&) = delete;
-  Running& operator=(const Running&) = delete;
-
- private:
-  int& count_;
-};
-
 }  // namespace
 
 frm_About::frm_About(HelpPageOpener open_help_page, const bool& gb_AboutStay,
@@ -52,7 +41,6 @@ void frm_About::Click(int control) {
   if (!Toolkit().Enabled(Form(), control)) {
     return;
   }
-  const Running running(handlers_running_);
   switch (control) {
     case kCommand1:
       Command1_Click();
@@ -78,8 +66,11 @@ void frm_About::Command1_Click() {
   Toolkit().Unload(Form());
 }
 
+// A refusal's message box takes the foreground from the window while it is up.
 void frm_About::lbl_Home_Click() {
+  mb_HomeOpening = true;
   open_help_page_(L"visio_Index.htm");
+  mb_HomeOpening = false;
 }
 
 void frm_About::cmd_Macro_Click() {
@@ -90,11 +81,7 @@ void frm_About::cmd_Macro_Click() {
 }
 
 void frm_About::tm_Time_Timer() {
-  if (gb_AboutStay_ || mb_MacroOpen) {
-    return;
-  }
-  // A handler's message box is in front of the window now; the check waits for the next tick.
-  if (handlers_running_ > 0) {
+  if (gb_AboutStay_ || mb_MacroOpen || mb_HomeOpening) {
     return;
   }
   if (Toolkit().ForegroundWindow() != Toolkit().Handle(Form())) {

@@ -41,6 +41,6 @@ class frm_About : public platform::FormEvents {
   std::array<platform::ControlSpec, forms::about::kControls.size()> controls_;
   cls_Global m_Global;
   bool mb_MacroOpen = false;
-  /// Handlers running now; a message box of theirs takes the foreground meanwhile.
-  int handlers_running_ = 0;
+  /// True while the link opens the home page, whose refusal is told in a message box.
+  bool mb_HomeOpening = false;
 };

@@ -1,52 +1,175 @@
 // The real program in the sandbox prefix (scripts/sandbox), as a user meets it: each case is a
-// script of the user's steps and of what each must show.
+// script of the user's steps and of what each must show, and names what it must change of the
+// files and registry values the program could touch; everything else stays as it was.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <optional>
 
 #include "e2e/driver.h"
 
 namespace e2e {
 namespace {
 
-const std::wstring kAddOn =
-    L"C:\\Program Files\\Microsoft Office\\Visio11\\Solutions\\#Brenvic Visio\\";
+const std::wstring kVisio = L"C:\\Program Files\\Microsoft Office\\Visio11\\";
+const std::wstring kAddOn = kVisio + L"Solutions\\#Brenvic Visio\\";
 const std::wstring kInUse = kAddOn + L"Global\\brenvic_global.vss";
-const std::wstring kProgram = L"C:\\Program Files\\Harrowbright\\Brenvic Visio\\";
+// The add-on's program folder as the registry names it; the fixed installation folder is another.
+const std::wstring kProgram = L"C:\\Program Files (x86)\\Harrowbright\\Brenvic Visio\\";
+const std::wstring kFixed = L"C:\\Program Files\\Harrowbright\\";
 const std::wstring kBlank = kProgram + L"brenvic_global_blank.vss";
 const std::wstring kWorking = kProgram + L"brenvic_global.vss";
+const std::wstring kRecorder = L"C:\\recorder.txt";
+const std::wstring kPath = L"BrenvicVisio|path";
+const std::vector<std::wstring> kValues = {L"Visio.Drawing\\CurVer|",
+                                           L"Visio.Drawing.11\\shell\\open\\command|", kPath};
 const wchar_t kCheckBox[] = L"&Enable Online Help Access from Visio";
+// The About window's timer ticks every 500 ms: a window that it must close goes within this, and
+// one that it must spare is watched as long.
+constexpr DWORD kTicksMs = 2000;
+
+const std::wstring kWarning =
+    L"All rights reserved. This program and its stencils are the property of Harrowbright "
+    L"Software Ltd. and are protected by copyright law. Copying, lending or passing on this "
+    L"program or any part of it without its maker's written consent is forbidden and may lead to "
+    L"claims for damages and to prosecution.";
+const std::wstring kExplanation =
+    L"You can access the Brenvic Visio online help directly from Visio via \r\nthe \"Brenvic "
+    L"Help\" menu.  This menu offers tutorials and other \r\nuseful information.\r\n\r\nThe menu "
+    L"is created with macro scripts.  Therefore Visio may warn \r\nyou each time a drawing is to "
+    L"be opened.  Disabling the access \r\nfrom this window will stop the potential warning.  "
+    L"For additional \r\ninformation, including the alternatives, please click the help button. "
+    L"\r\n\r\nClick the checkbox below to make your choice. \r\n";
+
+// A window as Seen() reads it, from its head line and its controls' lines in any order.
+std::string Shows(std::string head, std::vector<std::string> controls) {
+  std::sort(controls.begin(), controls.end());
+  for (const std::string& control : controls) {
+    head += "\n" + control;
+  }
+  return head;
+}
+std::string About(const std::string& title) {
+  return Shows(
+      "About Brenvic Visio frame centred",
+      {"Static \"\"", "Static \"\"", "Static \"" + title + "\"", "Button \"&OK\"",
+       "Static \"\" disabled", "Edit \"" + Narrow(kWarning) + "\"",
+       "Edit \"Copyright (c) 2004-2026\r\nHarrowbright Software Ltd.\"", "Static \"Version 2.0\"",
+       "Static \"Click here to visit:\"", "Static \"www.brenvic.example/help\"",
+       "Button \"Online Help &Access\" hidden outside", "Static \"\""});
+}
+// `usable`: the check box and OK take input; `checked`: the check box is.
+std::string Macro(bool usable, bool checked) {
+  const std::string state = std::string(usable ? "" : " disabled");
+  return Shows("Set Up Online Help Access centred",
+               {"Static \"\" disabled", "Edit \"" + Narrow(kExplanation) + "\"",
+                "Button \"" + Narrow(kCheckBox) + "\"" + state + (checked ? " checked" : ""),
+                "Button \"&OK\"" + state, "Button \"&Cancel\"", "Button \"&Help\""});
+}
+
+std::string Cause(DWORD code) {
+  wchar_t text[512] = {};
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                 512, nullptr);
+  return Narrow(std::wstring(text).substr(0, std::wstring(text).find_first_of(L"\r\n")));
+}
+
+// A message box as SeenBox() reads it: buttons 1 OK, 6 Yes, 7 No; "*" marks the default one.
+std::string Box(const std::string& text, const char* icon, const char* buttons) {
+  return "Brenvic Visio|" + text + "|" + icon + "|" + buttons;
+}
+std::string CopyFailed(const std::wstring& from, DWORD code) {
+  return Box(
+      "Failed to copy file \"" + Narrow(from) + "\" to \"" + Narrow(kInUse) + "\": " + Cause(code),
+      "critical", "1* ");
+}
+const std::string kRefused = Box("Failed To Access URL(2): visio_Index.htm", "no icon", "1* ");
+const std::string kSure =
+    Box("Are you sure that you want to disable the direct access to your online help?", "question",
+        "6 7* ");
+const std::string kCloseDrawings = Box(
+    "Please close all the drawings opened in Visio then try again.\r\n\r\nTip: If it still "
+    "doesn't work, ensure that you have the \"write\" access to this file.  Contact your system "
+    "administrator for help.",
+    "exclamation", "1* ");
+const std::string kNotFound =
+    Box("File brenvic_global.vss not found.  Please install Brenvic Visio properly then try again.",
+        "exclamation", "1* ");
+const std::string kEnabled = Box(
+    "The direct access to your Brenvic Visio online help has been  enabled.", "information", "1* ");
+const std::string kDisabled = Box(
+    "The direct access to your Brenvic Visio online help has been  disabled.\r\n\r\nTo enable the "
+    "access in the future, click the About Brenvic Visio icon in your Brenvic Visio program folder "
+    "(Start > All Programs > the folder) to access this window.",
+    "information", "1* ");
 
 enum class Do {
-  kStart,       // the program, `text` after its name; `n` 1: no About window is awaited
-  kSee,         // a control whose text is `text`, enabled unless `n` is 1
-  kCentred,     // the window is in the middle of the screen, in a dialog frame (which shows no
-                // icon) when `n` is 1, else in a single border
-  kForeground,  // another program's window takes the foreground
-  kKey,         // key `n`; 0: the close box
-  kClick,       // the control whose text is `text`; the hidden button opens its window
-  kChecked,     // the check box comes to be checked when `n` is 1, unchecked when 0
-  kBox,         // a message box whose text starts with `text`, default button `m`; button `n`
-  kRecorded,    // the browser was asked for the help site followed by `text`
-  kStays,       // the window stays through two ticks of the About window's timer
-  kGone,        // the window goes; the About window's going ends the program well
-  kStencil,     // the stencil in use holds the bytes of `text` (empty: as before)
+  kStart,         // the program, `text` after its name; the About window, unless `page`
+  kSee,           // the current window looks as `shows`
+  kClick,         // the control whose text is `text`; the hidden button opens its window
+  kKey,           // `key` on the control with the focus; 0: the close box
+  kAnswer,        // a message box looks as `shows`; it is answered with `button`
+  kForeground,    // another program's window takes the foreground
+  kRecorded,      // the browser is asked for the help site followed by `text`
+  kStays,         // the current and the About window stay while the About window's timer ticks
+  kClosesItself,  // the About window goes within as many ticks, and the program ends well
+  kGone,          // the current window goes; the About window's going ends the program well
 };
 struct Step {
   Do what;
   std::wstring text = L"";
-  int n = 0, m = 0;
+  bool page = false;
+  WPARAM key = 0;
+  std::string shows = "";
+  int button = 0;
 };
+Step Start(const std::wstring& tail = L"", bool page = false) {
+  return {.what = Do::kStart, .text = tail, .page = page};
+}
+Step See(std::string window) {
+  return {.what = Do::kSee, .shows = std::move(window)};
+}
+Step Click(const std::wstring& text) {
+  return {.what = Do::kClick, .text = text};
+}
+Step Key(WPARAM key) {
+  return {.what = Do::kKey, .key = key};
+}
+Step Answer(std::string box, int button) {
+  return {.what = Do::kAnswer, .shows = std::move(box), .button = button};
+}
+Step Recorded(const std::wstring& page) {
+  return {.what = Do::kRecorded, .text = page};
+}
+const Step kStay = Start(L" ABOUT_STAY"), kOpen = Click(L"Online Help &Access");
+const Step kCheck = Click(kCheckBox), kOk = Click(L"&OK"), kCloseBox = Key(0);
+const Step kForeground{Do::kForeground}, kStays{Do::kStays}, kGone{Do::kGone};
+const Step kClosesItself{Do::kClosesItself};
+
 struct Case {
   const char* name;
-  // "blank": the blank stencil is put in use; "held": another program holds it open without
-  // sharing, as Visio does; "no browser": web URLs lead to a missing program; else a file or a
-  // class key that is deleted.
-  std::wstring before;
+  // Made before the program starts: the blank stencil in use, web URLs led to a missing program,
+  // the stencil in use held open without sharing (as Visio does), and what is removed (a file or
+  // folder, a registry key "HKCR\key", a value "HKCR\key|value").
+  bool blank_in_use, no_browser, held;
+  std::vector<std::wstring> removed;
   std::vector<Step> steps;
+  // What must differ afterwards: each path holds what the other one held before.
+  std::vector<std::pair<std::wstring, std::wstring>> changed = {};
 };
 void PrintTo(const Case& c, std::ostream* out) {
   *out << c.name;
+}
+
+void Remove(const std::wstring& what) {
+  if (!what.starts_with(L"HKCR\\")) {
+    ASSERT_TRUE(std::filesystem::remove_all(what)) << "nothing to remove";
+    return;
+  }
+  const std::wstring key = what.substr(5, what.find(L'|') - 5);
+  ASSERT_EQ(what.find(L'|') == what.npos
+                ? RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str())
+                : RegDeleteKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), what.c_str() + key.size() + 6),
+            0);
 }
 
 class Sandbox : public testing::TestWithParam<Case> {};
@@ -54,7 +177,7 @@ class Sandbox : public testing::TestWithParam<Case> {};
 TEST_P(Sandbox, ShowsWhatTheUserExpects) {
   const Case& c = GetParam();
   // Web URLs open with a recorder that appends each as one line to C:\recorder.txt.
-  const std::wstring handler = c.before == L"no browser"
+  const std::wstring handler = c.no_browser
                                    ? L"C:\\missing.exe \"%1\""
                                    : L"C:\\windows\\system32\\cmd.exe /c echo %1>>C:\\recorder.txt";
   for (const wchar_t* key : {L"http\\shell\\open\\command", L"https\\shell\\open\\command"}) {
@@ -62,127 +185,147 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
                               static_cast<DWORD>(handler.size() + 1) * 2),
               0);
   }
-  if (c.before == L"blank") {
-    ASSERT_TRUE(CopyFileW(kBlank.c_str(), kInUse.c_str(), FALSE));
-  } else if (!c.before.empty() && c.before != L"held" && c.before != L"no browser") {
-    ASSERT_TRUE(DeleteFileW(c.before.c_str()) ||
-                !RegDeleteTreeW(HKEY_CLASSES_ROOT, c.before.c_str()));
+  ASSERT_TRUE(!c.blank_in_use || CopyFileW(kBlank.c_str(), kInUse.c_str(), FALSE));
+  for (const std::wstring& what : c.removed) {
+    ASSERT_NO_FATAL_FAILURE(Remove(what));
   }
-  const std::string in_use = Bytes(kInUse);
-  const HANDLE held = c.before != L"held" ? INVALID_HANDLE_VALUE
-                                          : CreateFileW(kInUse.c_str(), GENERIC_READ, 0, nullptr,
-                                                        OPEN_EXISTING, 0, nullptr);
+  const std::vector<std::wstring> touchable = {kVisio, kProgram, kFixed, kRecorder};
+  const State before = Snapshot(touchable, kValues);
+  State expected = before;
+  for (const auto& [path, from] : c.changed) {
+    expected[path] = before.at(from);
+  }
+  HANDLE held =
+      c.held ? CreateFileW(kInUse.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+             : INVALID_HANDLE_VALUE;
   std::optional<Program> program;
   HWND window = nullptr, about = nullptr, other = nullptr;
+  std::string record;
   for (const Step& step : c.steps) {
-    SCOPED_TRACE(testing::PrintToString(step.text) + " " +
-                 std::to_string(static_cast<int>(step.what)));
-    RECT rect{};
+    SCOPED_TRACE("step " + std::to_string(&step - c.steps.data() + 1));
     switch (step.what) {
       case Do::kStart:
         program.emplace(step.text);
-        window = about = step.n == 1 ? nullptr : program->Window(L"About Brenvic Visio");
-        ASSERT_TRUE(step.n == 1 || about != nullptr);
+        window = about = step.page ? nullptr : program->Window(L"About Brenvic Visio");
+        ASSERT_TRUE(step.page || about != nullptr);
         break;
-      case Do::kSee:
-        ASSERT_NE(Find(window, step.text), nullptr) << "no control reads that";
-        EXPECT_EQ(IsWindowEnabled(Find(window, step.text)) != FALSE, step.n != 1);
+      case Do::kSee: {
+        std::string seen;
+        // The check box is set once the window is shown: wait for the state before comparing.
+        WaitFor([&] { return (seen = Seen(window)) == step.shows; });
+        EXPECT_EQ(seen, step.shows);
         break;
-      case Do::kCentred:
-        GetWindowRect(window, &rect);
-        EXPECT_LE(std::abs(rect.left + rect.right - GetSystemMetrics(SM_CXSCREEN)), 2);
-        EXPECT_LE(std::abs(rect.top + rect.bottom - GetSystemMetrics(SM_CYSCREEN)), 2);
-        EXPECT_EQ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) != 0, step.n == 1);
+      }
+      case Do::kClick:
+        ASSERT_TRUE(Push(Find(window, step.text)));
+        if (step.text == kOpen.text) {
+          ASSERT_NE(window = program->Window(L"Set Up Online Help Access"), nullptr);
+        }
         break;
+      case Do::kKey:
+        ASSERT_TRUE(step.key != 0 ? PressKey(window, step.key)
+                                  : PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0));
+        break;
+      case Do::kAnswer: {
+        const HWND box = program->Window(L"Brenvic Visio", L"#32770");
+        ASSERT_NE(box, nullptr) << "no message box";
+        std::string seen;
+        WaitFor([&] { return (seen = SeenBox(box)) == step.shows; });  // drawn a little later
+        EXPECT_EQ(seen, step.shows);
+        ASSERT_TRUE(Push(GetDlgItem(box, step.button)));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(box); }));
+        break;
+      }
       case Do::kForeground:
         other = CreateWindowExW(0, L"STATIC", L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
         ASSERT_TRUE(SetForegroundWindow(other) && GetForegroundWindow() == other);
         break;
-      case Do::kKey:
-        ASSERT_TRUE(step.n != 0 ? PressKey(window, step.n)
-                                : PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0));
+      case Do::kRecorded:
+        record += BRENVIC_HELP_BASE_URL + std::string(step.text.begin(), step.text.end()) + "\r\n";
+        EXPECT_TRUE(WaitFor([&] { return Bytes(kRecorder) == record; })) << Bytes(kRecorder);
         break;
-      case Do::kClick:
-        ASSERT_TRUE(Click(Find(window, step.text)));
-        if (step.text == L"Online Help &Access") {
-          ASSERT_NE(window = program->Window(L"Set Up Online Help Access"), nullptr);
-        }
-        break;
-      case Do::kChecked:
-        EXPECT_TRUE(WaitFor(
-            [&] { return SendMessageW(Find(window, kCheckBox), BM_GETCHECK, 0, 0) == step.n; }));
-        break;
-      case Do::kBox: {
-        const HWND box = program->Window(L"Brenvic Visio", L"#32770");
-        ASSERT_NE(box, nullptr) << "no message box";
-        EXPECT_NE(Find(box, step.text, true), nullptr) << "no such text";
-        EXPECT_EQ(GetWindowLongW(GetDlgItem(box, step.m), GWL_STYLE) & BS_TYPEMASK,
-                  BS_DEFPUSHBUTTON);
-        ASSERT_TRUE(Click(GetDlgItem(box, step.n)));
-        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(box); }));
-        break;
-      }
-      case Do::kRecorded: {
-        std::string record;
-        EXPECT_TRUE(WaitFor([&] { return (record = Bytes(L"C:\\recorder.txt")).ends_with('\n'); }));
-        EXPECT_EQ(record,
-                  BRENVIC_HELP_BASE_URL + std::string(step.text.begin(), step.text.end()) + "\r\n");
-        break;
-      }
       case Do::kStays:
-        EXPECT_FALSE(WaitFor([&] { return !IsWindowVisible(window); }, 1100));
+        EXPECT_FALSE(
+            WaitFor([&] { return !IsWindowVisible(window) || !IsWindowVisible(about); }, kTicksMs));
+        break;
+      case Do::kClosesItself:
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about); }, kTicksMs));
+        EXPECT_TRUE(program->EndsWell());
         break;
       case Do::kGone:
         EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
         EXPECT_TRUE(window != about || program->EndsWell());
         window = about;
         break;
-      case Do::kStencil:
-        CloseHandle(held);
-        EXPECT_TRUE(Bytes(kInUse) == (step.text.empty() ? in_use : Bytes(step.text)));
-        break;
     }
+  }
+  EXPECT_EQ(program->Window(L"Brenvic Visio", L"#32770", 0), nullptr) << "a message box is left";
+  CloseHandle(held);
+  if (!record.empty()) {
+    expected[kRecorder] = record;
+  }
+  const State after = Snapshot(touchable, kValues);
+  for (const auto& [path, bytes] : expected) {
+    EXPECT_TRUE(after.contains(path) && after.at(path) == bytes) << "changed: " << path.c_str();
+  }
+  for (const auto& [path, bytes] : after) {
+    EXPECT_TRUE(expected.contains(path)) << "made: " << path.c_str();
   }
   DestroyWindow(other);
 }
 
-const Step kStay{Do::kStart, L" ABOUT_STAY"}, kOpen{Do::kClick, L"Online Help &Access"};
-const Step kCheck{Do::kClick, kCheckBox}, kOk{Do::kClick, L"&OK"}, kGone{Do::kGone};
-const Step kSure{Do::kBox, L"Are you sure that you want to disable the direct access", IDYES, IDNO};
-const std::wstring kNow = L"The direct access to your Brenvic Visio online help has been  ";
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, Sandbox, testing::Values(
-    Case{"ForegroundLossCloses", L"", {{Do::kStart}, {Do::kSee, L"Brenvic Visio Pro"},
-         {Do::kCentred, L"", 1}, {Do::kForeground}, kGone}},
-    Case{"StaysWhenAskedLinkOpensHomePage", L"", {kStay, {Do::kClick, L"link"},
-         {Do::kRecorded, L"visio_Index.htm"}, {Do::kForeground}, {Do::kStays}, kOk, kGone}},
-    Case{"LightEscIgnored", kAddOn + L"brenvic_shape21.vss", {{Do::kStart, L" \"ABOUT_STAY\""},
-         {Do::kSee, L"Brenvic Visio Light"}, {Do::kKey, L"", VK_ESCAPE}, {Do::kStays},
-         {Do::kKey}, kGone}},
-    Case{"NoVisioEnterCloses", L"Visio.Drawing", {kStay, {Do::kSee, L"Brenvic Visio"},
-         {Do::kKey, L"", VK_RETURN}, kGone}},
-    Case{"PageOpened", L"", {{Do::kStart, L" VISIO=1 \"my page.htm\"", 1},
-         {Do::kRecorded, L"my page.htm"}, kGone}},
-    Case{"PageRefused", L"no browser", {{Do::kStart, L" visio=1 visio_Index.htm", 1},
-         {Do::kBox, L"Failed To Access URL(2): visio_Index.htm", IDOK, IDOK}, kGone}},
-    Case{"SwitchedOffAtTheSecondAsking", L"", {kStay, kOpen, {Do::kCentred},
-         {Do::kChecked, L"", 1}, kCheck, kOk, {Do::kBox, kSure.text, IDNO, IDNO},
-         {Do::kChecked, L"", 0}, {Do::kStencil}, kOk, kSure, {Do::kBox, kNow + L"disabled.", IDOK,
-         IDOK}, kGone, {Do::kStencil, kBlank}, {Do::kStays}}},
-    Case{"SwitchedOn", L"blank", {kStay, kOpen, {Do::kChecked, L"", 0}, kCheck, kOk,
-         {Do::kBox, kNow + L"enabled.", IDOK, IDOK}, kGone, {Do::kStencil, kWorking}}},
-    Case{"StencilHeldOpen", L"held", {kStay, kOpen, kCheck, kOk, kSure,
-         {Do::kBox, L"Failed to copy file \"" + kBlank + L"\" to \"" + kInUse + L"\": ", IDOK,
-          IDOK},
-         {Do::kBox, L"Please close all the drawings opened in Visio then try again.", IDOK, IDOK},
-         {Do::kStays}, {Do::kStencil}}},
-    Case{"StencilMissing", kInUse, {kStay, kOpen,
-         {Do::kBox, L"File brenvic_global.vss not found.", IDOK, IDOK}, {Do::kSee, kCheckBox, 1},
-         {Do::kSee, L"&OK", 1}, {Do::kKey, L"", VK_ESCAPE}, kGone}},
-    Case{"HelpThenCancel", L"", {kStay, kOpen, {Do::kClick, L"&Help"},
-         {Do::kRecorded, L"visio_HowTo_EnableMacroWindow.htm"}, kCheck,
-         {Do::kClick, L"&Cancel"}, kGone, {Do::kStencil}}}),
+    Case{"ForegroundLossCloses", false, false, false, {},
+         {Start(), See(About("Brenvic Visio Pro")), kForeground, kClosesItself}},
+    Case{"StaysWhenAskedLinkOpensHomePage", false, false, false, {},
+         {kStay, Click(L"www.brenvic.example/help"), Recorded(L"visio_Index.htm"), kForeground,
+          kStays, kOk, kGone}},
+    Case{"SparedUnderItsRefusedLink", false, true, false, {},
+         {Start(), Click(L"www.brenvic.example/help"), kStays,
+          Answer(kRefused, IDOK), kForeground, kClosesItself}},
+    Case{"LightEscIgnoredCloseBox", false, false, false, {kAddOn + L"brenvic_shape21.vss"},
+         {Start(L" \"ABOUT_STAY\""), See(About("Brenvic Visio Light")), Key(VK_ESCAPE), kStays,
+          kCloseBox, kGone}},
+    Case{"NoVisioEnterCloses", false, false, false, {L"HKCR\\Visio.Drawing"},
+         {kStay, See(About("Brenvic Visio")), Key(VK_RETURN), kGone}},
+    Case{"PageOpened", false, false, false, {},
+         {Start(L" VISIO=1 \"my page.htm\"", true), Recorded(L"my page.htm"), kGone}},
+    Case{"PageRefused", false, true, false, {},
+         {Start(L" visio=1 visio_Index.htm", true), Answer(kRefused, IDOK),
+          kGone}},
+    Case{"SwitchedOffAtTheSecondAskingSparedMeanwhile", false, false, false, {},
+         {Start(), kOpen, See(Macro(true, true)), kStays, kCheck, kOk, Answer(kSure, IDNO),
+          See(Macro(true, false)), Key(VK_RETURN), Answer(kSure, IDYES),
+          Answer(kDisabled, IDOK), kGone, kForeground, kClosesItself},
+         {{kInUse, kBlank}}},
+    Case{"SwitchedOn", true, false, false, {},
+         {kStay, kOpen, See(Macro(true, false)), kCheck, kOk, Answer(kEnabled, IDOK), kGone,
+          See(About("Brenvic Visio Pro"))},
+         {{kInUse, kWorking}}},
+    Case{"OkWithoutAChange", false, false, false, {},
+         {kStay, kOpen, kOk, kGone, kOk, kGone}},
+    Case{"StencilHeldOpen", false, false, true, {},
+         {kStay, kOpen, kCheck, kOk, Answer(kSure, IDYES), Answer(CopyFailed(kBlank, 32), IDOK),
+          Answer(kCloseDrawings, IDOK), kStays, kCloseBox, kGone}},
+    Case{"NoProgramFolderInTheRegistry", true, false, false, {L"HKCR\\BrenvicVisio"},
+         {kStay, kOpen, kCheck, kOk,
+          Answer(CopyFailed(L"brenvic_global.vss", ERROR_FILE_NOT_FOUND), IDOK),
+          Answer(kCloseDrawings, IDOK), See(Macro(true, true))}},
+    Case{"NoPathValue", false, false, false, {L"HKCR\\" + kPath},
+         {kStay, kOpen, kCheck, kOk, Answer(kSure, IDYES),
+          Answer(CopyFailed(L"brenvic_global_blank.vss", ERROR_FILE_NOT_FOUND), IDOK),
+          Answer(kCloseDrawings, IDOK)}},
+    Case{"StencilMissing", false, false, false, {kInUse},
+         {kStay, kOpen, Answer(kNotFound, IDOK), See(Macro(false, false)), Key(VK_ESCAPE),
+          kGone}},
+    Case{"NoSolutionsFolder", false, false, false, {kVisio + L"Solutions"},
+         {kStay, See(About("Brenvic Visio")), kOpen, Answer(kNotFound, IDOK),
+          See(Macro(false, false)), Click(L"&Cancel"), kGone}},
+    Case{"HelpThenCancel", false, false, false, {},
+         {kStay, kOpen, Click(L"&Help"), Recorded(L"visio_HowTo_EnableMacroWindow.htm"), kCheck,
+          Click(L"&Cancel"), kGone}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

@@ -22,19 +22,25 @@ export PATH="$PATH:/usr/lib/wine"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Starts Xvfb on a free display and exports DISPLAY; stop_display ends it.
+# Starts Xvfb on a free display and exports DISPLAY; stop_display ends it. Fails when no display
+# comes up within 10 s.
 start_display() {
-  local fdfile
+  local fdfile number=""
   fdfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
   XVFB_PID=$!
   local i
-  for i in $(seq 50); do
-    [ -s "$fdfile" ] && break
+  for i in $(seq 100); do
+    number=$(head -n1 "$fdfile")
+    [ -n "$number" ] && break
     sleep 0.1
   done
-  export DISPLAY=":$(head -n1 "$fdfile")"
   rm -f "$fdfile"
+  if [ -z "$number" ]; then
+    echo "start_display: Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$number"
 }
 
 stop_display() {
@@ -49,9 +55,11 @@ start_wine() {
   wine64 wineboot -i >/dev/null 2>&1
   wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   wineserver64 -w
-  # Drive Q: is an empty folder, for the tests that need a drive whose root lists nothing.
+  # Drive Q: is an empty folder, for the tests that need a drive whose root lists nothing; the
+  # tests wipe it only when named here.
   mkdir "$WINEPREFIX/empty-drive"
   ln -s ../empty-drive "$WINEPREFIX/dosdevices/q:"
+  export BRENVIC_SCRATCH_DRIVE=Q:
   wineserver64 -p >/dev/null 2>&1
   # Wine's own services start with the first program and outlive it: start them here, away from
   # the pipes of the test runner, which would otherwise wait for them to close.

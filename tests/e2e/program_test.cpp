@@ -22,23 +22,23 @@ const std::wstring kRecorder = L"C:\\recorder.txt";
 const std::wstring kPath = L"BrenvicVisio|path";
 const std::vector<std::wstring> kValues = {L"Visio.Drawing\\CurVer|",
                                            L"Visio.Drawing.11\\shell\\open\\command|", kPath};
-const wchar_t kCheckBox[] = L"&Enable Online Help Access from Visio";
+const std::string kCheckBox = "&Enable Online Help Access from Visio";
 // The About window's timer ticks every 500 ms: a window that it must close goes within this, and
 // one that it must spare is watched as long.
 constexpr DWORD kTicksMs = 2000;
 
-const std::wstring kWarning =
-    L"All rights reserved. This program and its stencils are the property of Harrowbright "
-    L"Software Ltd. and are protected by copyright law. Copying, lending or passing on this "
-    L"program or any part of it without its maker's written consent is forbidden and may lead to "
-    L"claims for damages and to prosecution.";
-const std::wstring kExplanation =
-    L"You can access the Brenvic Visio online help directly from Visio via \r\nthe \"Brenvic "
-    L"Help\" menu.  This menu offers tutorials and other \r\nuseful information.\r\n\r\nThe menu "
-    L"is created with macro scripts.  Therefore Visio may warn \r\nyou each time a drawing is to "
-    L"be opened.  Disabling the access \r\nfrom this window will stop the potential warning.  "
-    L"For additional \r\ninformation, including the alternatives, please click the help button. "
-    L"\r\n\r\nClick the checkbox below to make your choice. \r\n";
+const std::string kWarning =
+    "All rights reserved. This program and its stencils are the property of Harrowbright Software "
+    "Ltd. and are protected by copyright law. Copying, lending or passing on this program or any "
+    "part of it without its maker's written consent is forbidden and may lead to claims for "
+    "damages and to prosecution.";
+const std::string kExplanation =
+    "You can access the Brenvic Visio online help directly from Visio via \r\nthe \"Brenvic Help\" "
+    "menu.  This menu offers tutorials and other \r\nuseful information.\r\n\r\nThe menu is "
+    "created with macro scripts.  Therefore Visio may warn \r\nyou each time a drawing is to be "
+    "opened.  Disabling the access \r\nfrom this window will stop the potential warning.  For "
+    "additional \r\ninformation, including the alternatives, please click the help button. \r\n"
+    "\r\nClick the checkbox below to make your choice. \r\n";
 
 // A window as Seen() reads it, from its head line and its controls' lines in any order.
 std::string Shows(std::string head, std::vector<std::string> controls) {
@@ -52,7 +52,7 @@ std::string About(const std::string& title) {
   return Shows(
       "About Brenvic Visio frame centred",
       {"Static \"\"", "Static \"\"", "Static \"" + title + "\"", "Button \"&OK\"",
-       "Static \"\" disabled", "Edit \"" + Narrow(kWarning) + "\"",
+       "Static \"\" disabled", "Edit \"" + kWarning + "\"",
        "Edit \"Copyright (c) 2004-2026\r\nHarrowbright Software Ltd.\"", "Static \"Version 2.0\"",
        "Static \"Click here to visit:\"", "Static \"www.brenvic.example/help\"",
        "Button \"Online Help &Access\" hidden outside", "Static \"\""});
@@ -61,8 +61,8 @@ std::string About(const std::string& title) {
 std::string Macro(bool usable, bool checked) {
   const std::string state = std::string(usable ? "" : " disabled");
   return Shows("Set Up Online Help Access centred",
-               {"Static \"\" disabled", "Edit \"" + Narrow(kExplanation) + "\"",
-                "Button \"" + Narrow(kCheckBox) + "\"" + state + (checked ? " checked" : ""),
+               {"Static \"\" disabled", "Edit \"" + kExplanation + "\"",
+                "Button \"" + kCheckBox + "\"" + state + (checked ? " checked" : ""),
                 "Button \"&OK\"" + state, "Button \"&Cancel\"", "Button \"&Help\""});
 }
 
@@ -116,60 +116,40 @@ enum class Do {
 };
 struct Step {
   Do what;
-  std::wstring text = L"";
-  bool page = false;
+  std::string text = "";  ///< the command line's tail, a control's text, a help page
+  bool page = false;      ///< the program opens a page, no window
   WPARAM key = 0;
-  std::string shows = "";
-  int button = 0;
+  std::string shows = "";  ///< what a window or message box shows
+  int button = 0;          ///< the message box's button that answers it
 };
-Step Start(const std::wstring& tail = L"", bool page = false) {
-  return {.what = Do::kStart, .text = tail, .page = page};
-}
-Step See(std::string window) {
-  return {.what = Do::kSee, .shows = std::move(window)};
-}
-Step Click(const std::wstring& text) {
-  return {.what = Do::kClick, .text = text};
-}
-Step Key(WPARAM key) {
-  return {.what = Do::kKey, .key = key};
-}
-Step Answer(std::string box, int button) {
-  return {.what = Do::kAnswer, .shows = std::move(box), .button = button};
-}
-Step Recorded(const std::wstring& page) {
-  return {.what = Do::kRecorded, .text = page};
-}
-const Step kStay = Start(L" ABOUT_STAY"), kOpen = Click(L"Online Help &Access");
-const Step kCheck = Click(kCheckBox), kOk = Click(L"&OK"), kCloseBox = Key(0);
-const Step kForeground{Do::kForeground}, kStays{Do::kStays}, kGone{Do::kGone};
+const auto Start = [](std::string tail, bool page) { return Step{Do::kStart, tail, page}; };
+const auto See = [](std::string window) { return Step{.what = Do::kSee, .shows = window}; };
+const auto Click = [](std::string text) { return Step{.what = Do::kClick, .text = text}; };
+const auto Key = [](WPARAM key) { return Step{.what = Do::kKey, .key = key}; };
+const auto Answer = [](std::string box, int button) {
+  return Step{.what = Do::kAnswer, .shows = box, .button = button};
+};
+const auto Recorded = [](std::string page) { return Step{.what = Do::kRecorded, .text = page}; };
+const Step kAbout = Start("", false), kStay = Start(" ABOUT_STAY", false);
+const Step kOpen = Click("Online Help &Access"), kCheck = Click(kCheckBox), kOk = Click("&OK");
+const Step kCloseBox = Key(0), kForeground{Do::kForeground}, kStays{Do::kStays}, kGone{Do::kGone};
 const Step kClosesItself{Do::kClosesItself};
 
 struct Case {
   const char* name;
-  // Made before the program starts: the blank stencil in use, web URLs led to a missing program,
-  // the stencil in use held open without sharing (as Visio does), and what is removed (a file or
-  // folder, a registry key "HKCR\key", a value "HKCR\key|value").
-  bool blank_in_use, no_browser, held;
-  std::vector<std::wstring> removed;
+  int before;  ///< what is made before the program starts, flags below
+  std::vector<std::wstring>
+      removed;  ///< a file, a folder, a key "HKCR\key", a value "HKCR\key|value"
   std::vector<Step> steps;
   // What must differ afterwards: each path holds what the other one held before.
   std::vector<std::pair<std::wstring, std::wstring>> changed = {};
 };
+constexpr int kAsInstalled = 0;
+constexpr int kBlankInUse = 1;  ///< the blank stencil is put in use
+constexpr int kNoBrowser = 2;   ///< web URLs lead to a missing program
+constexpr int kHeld = 4;        ///< the stencil in use is held open without sharing, as Visio does
 void PrintTo(const Case& c, std::ostream* out) {
   *out << c.name;
-}
-
-void Remove(const std::wstring& what) {
-  if (!what.starts_with(L"HKCR\\")) {
-    ASSERT_TRUE(std::filesystem::remove_all(what)) << "nothing to remove";
-    return;
-  }
-  const std::wstring key = what.substr(5, what.find(L'|') - 5);
-  ASSERT_EQ(what.find(L'|') == what.npos
-                ? RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str())
-                : RegDeleteKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), what.c_str() + key.size() + 6),
-            0);
 }
 
 class Sandbox : public testing::TestWithParam<Case> {};
@@ -177,7 +157,7 @@ class Sandbox : public testing::TestWithParam<Case> {};
 TEST_P(Sandbox, ShowsWhatTheUserExpects) {
   const Case& c = GetParam();
   // Web URLs open with a recorder that appends each as one line to C:\recorder.txt.
-  const std::wstring handler = c.no_browser
+  const std::wstring handler = c.before & kNoBrowser
                                    ? L"C:\\missing.exe \"%1\""
                                    : L"C:\\windows\\system32\\cmd.exe /c echo %1>>C:\\recorder.txt";
   for (const wchar_t* key : {L"http\\shell\\open\\command", L"https\\shell\\open\\command"}) {
@@ -185,9 +165,16 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
                               static_cast<DWORD>(handler.size() + 1) * 2),
               0);
   }
-  ASSERT_TRUE(!c.blank_in_use || CopyFileW(kBlank.c_str(), kInUse.c_str(), FALSE));
+  ASSERT_TRUE(!(c.before & kBlankInUse) || CopyFileW(kBlank.c_str(), kInUse.c_str(), FALSE));
   for (const std::wstring& what : c.removed) {
-    ASSERT_NO_FATAL_FAILURE(Remove(what));
+    const std::wstring key = what.substr(5, what.find(L'|') - 5);
+    ASSERT_TRUE(what.starts_with(L"HKCR\\")
+                    ? !(what.find(L'|') == what.npos
+                            ? RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str())
+                            : RegDeleteKeyValueW(HKEY_CLASSES_ROOT, key.c_str(),
+                                                 what.c_str() + key.size() + 6))
+                    : std::filesystem::remove_all(what) > 0)
+        << "nothing to remove";
   }
   const std::vector<std::wstring> touchable = {kVisio, kProgram, kFixed, kRecorder};
   const State before = Snapshot(touchable, kValues);
@@ -195,29 +182,27 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
   for (const auto& [path, from] : c.changed) {
     expected[path] = before.at(from);
   }
-  HANDLE held =
-      c.held ? CreateFileW(kInUse.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
-             : INVALID_HANDLE_VALUE;
+  HANDLE held = c.before & kHeld ? CreateFileW(kInUse.c_str(), GENERIC_READ, 0, nullptr,
+                                               OPEN_EXISTING, 0, nullptr)
+                                 : INVALID_HANDLE_VALUE;
   std::optional<Program> program;
   HWND window = nullptr, about = nullptr, other = nullptr;
-  std::string record;
+  std::string record, seen;
   for (const Step& step : c.steps) {
     SCOPED_TRACE("step " + std::to_string(&step - c.steps.data() + 1));
     switch (step.what) {
       case Do::kStart:
-        program.emplace(step.text);
+        program.emplace(std::wstring(step.text.begin(), step.text.end()));
         window = about = step.page ? nullptr : program->Window(L"About Brenvic Visio");
         ASSERT_TRUE(step.page || about != nullptr);
         break;
-      case Do::kSee: {
-        std::string seen;
+      case Do::kSee:
         // The check box is set once the window is shown: wait for the state before comparing.
         WaitFor([&] { return (seen = Seen(window)) == step.shows; });
         EXPECT_EQ(seen, step.shows);
         break;
-      }
       case Do::kClick:
-        ASSERT_TRUE(Push(Find(window, step.text)));
+        ASSERT_TRUE(Push(Find(window, std::wstring(step.text.begin(), step.text.end()))));
         if (step.text == kOpen.text) {
           ASSERT_NE(window = program->Window(L"Set Up Online Help Access"), nullptr);
         }
@@ -229,7 +214,6 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
       case Do::kAnswer: {
         const HWND box = program->Window(L"Brenvic Visio", L"#32770");
         ASSERT_NE(box, nullptr) << "no message box";
-        std::string seen;
         WaitFor([&] { return (seen = SeenBox(box)) == step.shows; });  // drawn a little later
         EXPECT_EQ(seen, step.shows);
         ASSERT_TRUE(Push(GetDlgItem(box, step.button)));
@@ -242,7 +226,7 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
         ASSERT_TRUE(SetForegroundWindow(other) && GetForegroundWindow() == other);
         break;
       case Do::kRecorded:
-        record += BRENVIC_HELP_BASE_URL + std::string(step.text.begin(), step.text.end()) + "\r\n";
+        record += BRENVIC_HELP_BASE_URL + step.text + "\r\n";
         EXPECT_TRUE(WaitFor([&] { return Bytes(kRecorder) == record; })) << Bytes(kRecorder);
         break;
       case Do::kStays:
@@ -277,55 +261,55 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, Sandbox, testing::Values(
-    Case{"ForegroundLossCloses", false, false, false, {},
-         {Start(), See(About("Brenvic Visio Pro")), kForeground, kClosesItself}},
-    Case{"StaysWhenAskedLinkOpensHomePage", false, false, false, {},
-         {kStay, Click(L"www.brenvic.example/help"), Recorded(L"visio_Index.htm"), kForeground,
+    Case{"ForegroundLossCloses", kAsInstalled, {},
+         {kAbout, See(About("Brenvic Visio Pro")), kForeground, kClosesItself}},
+    Case{"StaysWhenAskedLinkOpensHomePage", kAsInstalled, {},
+         {kStay, Click("www.brenvic.example/help"), Recorded("visio_Index.htm"), kForeground,
           kStays, kOk, kGone}},
-    Case{"SparedUnderItsRefusedLink", false, true, false, {},
-         {Start(), Click(L"www.brenvic.example/help"), kStays,
+    Case{"SparedUnderItsRefusedLink", kNoBrowser, {},
+         {kAbout, Click("www.brenvic.example/help"), kStays,
           Answer(kRefused, IDOK), kForeground, kClosesItself}},
-    Case{"LightEscIgnoredCloseBox", false, false, false, {kAddOn + L"brenvic_shape21.vss"},
-         {Start(L" \"ABOUT_STAY\""), See(About("Brenvic Visio Light")), Key(VK_ESCAPE), kStays,
+    Case{"LightEscIgnoredCloseBox", kAsInstalled, {kAddOn + L"brenvic_shape21.vss"},
+         {Start(" \"ABOUT_STAY\"", false), See(About("Brenvic Visio Light")), Key(VK_ESCAPE), kStays,
           kCloseBox, kGone}},
-    Case{"NoVisioEnterCloses", false, false, false, {L"HKCR\\Visio.Drawing"},
+    Case{"NoVisioEnterCloses", kAsInstalled, {L"HKCR\\Visio.Drawing"},
          {kStay, See(About("Brenvic Visio")), Key(VK_RETURN), kGone}},
-    Case{"PageOpened", false, false, false, {},
-         {Start(L" VISIO=1 \"my page.htm\"", true), Recorded(L"my page.htm"), kGone}},
-    Case{"PageRefused", false, true, false, {},
-         {Start(L" visio=1 visio_Index.htm", true), Answer(kRefused, IDOK),
+    Case{"PageOpened", kAsInstalled, {},
+         {Start(" VISIO=1 \"my page.htm\"", true), Recorded("my page.htm"), kGone}},
+    Case{"PageRefused", kNoBrowser, {},
+         {Start(" visio=1 visio_Index.htm", true), Answer(kRefused, IDOK),
           kGone}},
-    Case{"SwitchedOffAtTheSecondAskingSparedMeanwhile", false, false, false, {},
-         {Start(), kOpen, See(Macro(true, true)), kStays, kCheck, kOk, Answer(kSure, IDNO),
+    Case{"SwitchedOffAtTheSecondAskingSparedMeanwhile", kAsInstalled, {},
+         {kAbout, kOpen, See(Macro(true, true)), kStays, kCheck, kOk, Answer(kSure, IDNO),
           See(Macro(true, false)), Key(VK_RETURN), Answer(kSure, IDYES),
           Answer(kDisabled, IDOK), kGone, kForeground, kClosesItself},
          {{kInUse, kBlank}}},
-    Case{"SwitchedOn", true, false, false, {},
+    Case{"SwitchedOn", kBlankInUse, {},
          {kStay, kOpen, See(Macro(true, false)), kCheck, kOk, Answer(kEnabled, IDOK), kGone,
           See(About("Brenvic Visio Pro"))},
          {{kInUse, kWorking}}},
-    Case{"OkWithoutAChange", false, false, false, {},
+    Case{"OkWithoutAChange", kAsInstalled, {},
          {kStay, kOpen, kOk, kGone, kOk, kGone}},
-    Case{"StencilHeldOpen", false, false, true, {},
+    Case{"StencilHeldOpen", kHeld, {},
          {kStay, kOpen, kCheck, kOk, Answer(kSure, IDYES), Answer(CopyFailed(kBlank, 32), IDOK),
           Answer(kCloseDrawings, IDOK), kStays, kCloseBox, kGone}},
-    Case{"NoProgramFolderInTheRegistry", true, false, false, {L"HKCR\\BrenvicVisio"},
+    Case{"NoProgramFolderInTheRegistry", kBlankInUse, {L"HKCR\\BrenvicVisio"},
          {kStay, kOpen, kCheck, kOk,
           Answer(CopyFailed(L"brenvic_global.vss", ERROR_FILE_NOT_FOUND), IDOK),
           Answer(kCloseDrawings, IDOK), See(Macro(true, true))}},
-    Case{"NoPathValue", false, false, false, {L"HKCR\\" + kPath},
+    Case{"NoPathValue", kAsInstalled, {L"HKCR\\" + kPath},
          {kStay, kOpen, kCheck, kOk, Answer(kSure, IDYES),
           Answer(CopyFailed(L"brenvic_global_blank.vss", ERROR_FILE_NOT_FOUND), IDOK),
           Answer(kCloseDrawings, IDOK)}},
-    Case{"StencilMissing", false, false, false, {kInUse},
+    Case{"StencilMissing", kAsInstalled, {kInUse},
          {kStay, kOpen, Answer(kNotFound, IDOK), See(Macro(false, false)), Key(VK_ESCAPE),
           kGone}},
-    Case{"NoSolutionsFolder", false, false, false, {kVisio + L"Solutions"},
+    Case{"NoSolutionsFolder", kAsInstalled, {kVisio + L"Solutions"},
          {kStay, See(About("Brenvic Visio")), kOpen, Answer(kNotFound, IDOK),
-          See(Macro(false, false)), Click(L"&Cancel"), kGone}},
-    Case{"HelpThenCancel", false, false, false, {},
-         {kStay, kOpen, Click(L"&Help"), Recorded(L"visio_HowTo_EnableMacroWindow.htm"), kCheck,
-          Click(L"&Cancel"), kGone}}),
+          See(Macro(false, false)), Click("&Cancel"), kGone}},
+    Case{"HelpThenCancel", kAsInstalled, {},
+         {kStay, kOpen, Click("&Help"), Recorded("visio_HowTo_EnableMacroWindow.htm"), kCheck,
+          Click("&Cancel"), kGone}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

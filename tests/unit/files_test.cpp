@@ -69,6 +69,8 @@ TEST_F(Windows, ActsOnFilesAndReportsTheCause) {
        {{L"m\\1.txt", -1}, {L"m\\y.txt", 1}}},
       {"rename onto a file, warned", [&] { return f.of_Rename(m1, L"2.txt", true); }, -1,
        {failed(L"rename file from \"" + m1 + L"\" to \"" + m2, 183)}, {{L"m\\1.txt", 1}}},
+      {"rename onto a file, unwarned", [&] { return f.of_Rename(m1, L"2.txt"); }, -1, {},
+       {{L"m\\1.txt", 1}, {L"m\\2.txt", 1}}},
       {"rename to ł.txt", [&] { return f.of_Rename(m1, L"ł.txt", true); }, -1,
        {failed(L"rename file from \"" + m1 + L"\" to \"" + At(L"m\\ł.txt"), 123)},
        {{L"m\\1.txt", 1}, {L"m\\l.txt", -1}}},

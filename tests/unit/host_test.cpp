@@ -34,6 +34,7 @@ TEST_F(Windows, FindsFilesAndFoldersInListingOrder) {
       // clang-format on
   };
   for (const Row& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.path + row.mask));
     cls_FileFind finder;
     finder.SearchDir(row.folders);
     finder.Recursive(row.recursive);
@@ -88,16 +89,21 @@ TEST_F(Windows, FindsSolutionsFolderFromVisiosOpenCommand) {
 }
 
 TEST_F(Windows, TellsDevelopmentRunsByTheProgramsFolder) {
-  const std::tuple<const wchar_t*, const wchar_t*, bool> rows[] = {
+  struct Row {
+    const wchar_t *program_folder, *development_folder;
+    bool in_development;
+  };
+  const Row rows[] = {
       {L"C:\\VISIO", L"c:\\Visio", true},
       {L"C:\\Visio2003\\Bin", L"c:\\Visio", true},
       {L"C:\\Program Files\\Harrowbright\\Brenvic Visio", L"c:\\Visio", false},
       {L"C:\\Visio\\Pilot", L"c:\\Visio\\Projects", true},
       {L"C:\\Tools", L"", true},
   };
-  for (const auto& [folder, development, in_vb] : rows) {
-    process.folder = folder;
-    EXPECT_EQ(cls_Global().gb_InVB(development), in_vb) << folder;
+  for (const Row& row : rows) {
+    process.folder = row.program_folder;
+    EXPECT_EQ(cls_Global().gb_InVB(row.development_folder), row.in_development)
+        << testing::PrintToString(row.program_folder);
   }
 }
 

@@ -30,9 +30,13 @@ cls_RegistryIO Place(const std::wstring& name, const std::wstring& key = kScratc
 }
 
 TEST_F(Windows, ReadsValueDataAsTrimmedText) {
-  // The value stored (name, type, bytes); the name asked for and what it reads. "q" is always
-  // there.
-  const std::tuple<const char*, DWORD, std::string, std::wstring, std::wstring> rows[] = {
+  struct Row {
+    const char* stored_name;  ///< beside a value "q" that is always there
+    DWORD type;
+    std::string bytes;
+    std::wstring asked_name, read;
+  };
+  const Row rows[] = {
       {"path", REG_SZ, "C:\\x\\\0"s, L"path", L"C:\\x\\"},
       {"Path", REG_SZ, "C:\\x\\\0"s, L"path", L""},
       {"", REG_SZ, "  abc  \0"s, L"", L"abc"},
@@ -44,11 +48,11 @@ TEST_F(Windows, ReadsValueDataAsTrimmedText) {
       // Wine lists values by name: "a", too large for the buffer, comes before "q" and is passed.
       {"a", REG_SZ, std::string(300, 'a'), L"q", L"q"},
   };
-  for (const auto& [stored, type, data, asked, read] : rows) {
+  for (const Row& row : rows) {
     Reset();
-    SetValue(HKEY_CURRENT_USER, kScratchKey, stored, type, data);
+    SetValue(HKEY_CURRENT_USER, kScratchKey, row.stored_name, row.type, row.bytes);
     SetValue(HKEY_CURRENT_USER, kScratchKey, "q", REG_SZ, "q\0"s);
-    EXPECT_EQ(Place(asked).Value(), read) << testing::PrintToString(data);
+    EXPECT_EQ(Place(row.asked_name).Value(), row.read) << testing::PrintToString(row.bytes);
   }
   EXPECT_FALSE(Place(L"", std::wstring(kScratchKey) + L"\\none").KeyExists());
   EXPECT_TRUE(Place(L"").KeyExists());
@@ -56,10 +60,15 @@ TEST_F(Windows, ReadsValueDataAsTrimmedText) {
 }
 
 TEST_F(Windows, WritesOnlyWhatDiffers) {
-  // The string value "v" before (empty: no key at all), the type and text written, "v" after, and
-  // the description a refused write gives ("-": none).
+  struct Row {
+    std::string before;  ///< the string value "v" (empty: no key at all)
+    std::int32_t type;
+    std::wstring text;
+    std::string after;     ///< "v" afterwards: its type and bytes, or "none"
+    std::wstring refusal;  ///< the description a refused write gives; "-": none
+  };
   const std::wstring invalid = Cause(123);
-  const std::tuple<std::string, std::int32_t, std::wstring, std::string, std::wstring> rows[] = {
+  const Row rows[] = {
       {"old\0"s, 1, L"café", "1:caf\xE9\0"s, L"-"},
       {"abc \0"s, 1, L"abc", "1:abc \0"s, L"-"},
       {"", 1, L"", "none", L"-"},
@@ -72,16 +81,16 @@ TEST_F(Windows, WritesOnlyWhatDiffers) {
       {"old\0"s, 1, L"жук", "1:old\0"s, invalid},
   };
   for (const auto& [before, type, text, after, description] : rows) {
+    SCOPED_TRACE(testing::PrintToString(text));
     Reset();
     if (!before.empty()) {
       SetValue(HKEY_CURRENT_USER, kScratchKey, "v", REG_SZ, before);
     }
     Place(L"v").ValueEx(type, text);
-    EXPECT_EQ(Stored("v"), after) << testing::PrintToString(text);
+    EXPECT_EQ(Stored("v"), after);
     const std::vector<Box> refused{
         {L"Failed to set registry value: " + description + L"  Please try later.", mb::kOk}};
-    EXPECT_EQ(dialogs.shown, description == L"-" ? std::vector<Box>() : refused)
-        << testing::PrintToString(text);
+    EXPECT_EQ(dialogs.shown, description == L"-" ? std::vector<Box>() : refused);
   }
   Place(L"ł").ValueEx(1, L"x");
   EXPECT_EQ(Stored("l"), "none") << "a name the code page lacks";

@@ -14,7 +14,10 @@ TEST_F(Windows, ComparesWithoutCaseAndTrimsByTheCodePage) {
   EXPECT_EQ(strings.of_GlobalReplace(L"ÿŸÿ", L"Ÿ", L"-", false), L"---");
   EXPECT_EQ(strings.of_GlobalReplace(L"ÿŸÿ", L"Ÿ", L"-", true), L"ÿ-ÿ");
   EXPECT_EQ(strings.of_Find(L"abc", L"B", false), 2);
-  EXPECT_EQ(strings.of_GlobalReplace(L"abc", std::wstring(32768, L'a'), L"-", false), L"abc");
+  // A text to find longer than 16 bits can count is found nowhere, even where it stands.
+  const std::wstring longest(32767, L'a'), source = longest + L"ab";
+  EXPECT_EQ(strings.of_GlobalReplace(source, longest, L"-", true), L"-ab");
+  EXPECT_EQ(strings.of_GlobalReplace(source, longest + L'a', L"-", true), source);
   // U+00A0 is 0xA0 in the code page, no blank; U+2028 has no byte there at all.
   EXPECT_EQ(strings.of_Trim(L"\t \x00A0x\x2028 \r\n", 0), L"\x00A0x\x2028");
   EXPECT_EQ(strings.of_Trim(L"\t x \r\n", -1), L"x \r\n");

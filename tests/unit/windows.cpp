@@ -1,5 +1,6 @@
 #include "unit/windows.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,12 +12,60 @@ namespace unit {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Q: is wiped before every test: only when it is the scratch drive that the test scripts name, and
+// it was empty when the tests began.
+bool IsScratchDrive() {
+  static const bool scratch = [] {
+    const char* named = std::getenv("BRENVIC_SCRATCH_DRIVE");
+    WIN32_FIND_DATAW entry;
+    const HANDLE first = FindFirstFileW(L"Q:\\*", &entry);  // an empty root lists no "." either
+    const bool empty = first == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND;
+    FindClose(first);
+    return named != nullptr && std::string_view(named) == "Q:" && empty;
+  }();
+  return scratch;
+}
+
+// The keys of HKEY_CLASSES_ROOT that the tests change, and where they are kept meanwhile.
+constexpr const wchar_t* kBorrowed[] = {L"Visio.Drawing", L"Visio.Drawing.20", L"Visio.Drawing.21",
+                                        L"V.11"};
+const std::wstring kKept = std::wstring(kScratchKey) + L"Kept\\";
+
+// Copies the tree `from` to `to`, replacing it; nothing when `from` is missing.
+void CopyTree(HKEY root_from, const std::wstring& from, HKEY root_to, const std::wstring& to) {
+  HKEY source = nullptr, target = nullptr;
+  RegDeleteTreeW(root_to, to.c_str());
+  if (RegOpenKeyExW(root_from, from.c_str(), 0, KEY_READ, &source) == 0 &&
+      RegCreateKeyExW(root_to, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target,
+                      nullptr) == 0) {
+    RegCopyTreeW(source, nullptr, target);
+  }
+  RegCloseKey(source);
+  RegCloseKey(target);
+}
+
+}  // namespace
+
 Windows::Windows() {
   namespace win32 = platform::win32;
   clock.generator = &win32::TheRandom();
   platform::Install({&win32::TheRegistry(), &win32::TheFileSystem(), &win32::TheText(), &dialogs,
                      &clock, &shell, &process, &win32::TheToolkit()});
+  for (const wchar_t* key : kBorrowed) {
+    CopyTree(HKEY_CLASSES_ROOT, key, HKEY_CURRENT_USER, kKept + key);
+  }
+  EXPECT_TRUE(IsScratchDrive()) << "Q: is not the empty scratch drive: it is left as it is";
   Reset();
+}
+
+Windows::~Windows() {
+  Reset();
+  for (const wchar_t* key : kBorrowed) {
+    CopyTree(HKEY_CURRENT_USER, kKept + key, HKEY_CLASSES_ROOT, key);
+  }
+  RegDeleteTreeW(HKEY_CURRENT_USER, kKept.c_str());
 }
 
 void Windows::Reset() {
@@ -24,7 +73,7 @@ void Windows::Reset() {
   platform::ListFirst(L"C:\\*.none", 0);
   SetCurrentDirectoryW(L"C:\\");
   std::error_code error;
-  for (const fs::path& top : {fs::path(kScratch), fs::path(L"Q:\\")}) {
+  for (const fs::path& top : {fs::path(kScratch), fs::path(IsScratchDrive() ? L"Q:\\" : L"")}) {
     for (const auto& entry : fs::recursive_directory_iterator(top, error)) {
       SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only ones too
     }

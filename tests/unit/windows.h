@@ -92,11 +92,12 @@ struct Act {
 };
 
 /// `Reset` starts a row afresh: it deletes what a crashed run or the row before left in the scratch
-/// folder, on Q: and in the key. `Play` plays an act on what `before` makes.
+/// folder, on Q: and in the key. `Play` plays an act on what `before` makes. The keys of
+/// HKEY_CLASSES_ROOT that tests change are put back as they were after each test.
 class Windows : public ::testing::Test {
  protected:
   Windows();
-  ~Windows() override { Reset(); }
+  ~Windows() override;
   void Reset();
   void Play(const Act& act, void (*before)());
 

@@ -79,7 +79,9 @@ inline constexpr wchar_t kScratch[] = L"C:\\brenvic-unit\\";
 inline constexpr wchar_t kScratchKey[] = L"Software\\BrenvicUnit";
 
 /// One act of the program on the files: what it returns, the boxes it shows (answered with
-/// `answers`, then as Enter does) and what is then at each path (its size; 0 a folder; -1 nothing).
+/// `answers`, then as Enter does) and what it changes in the scratch folder and on Q: (each path
+/// then holds that many bytes, a folder's path ending in "\" none; -1: nothing is there); all else
+/// stays as it was.
 struct Act {
   const char* name;
   std::function<int()> call;

@@ -1,4 +1,4 @@
-# Shared by the scripts: installs what is missing, and starts Wine and a virtual display.
+# Shared by the scripts: installs what is missing, and starts a virtual display and Wine.
 # Source it from the repository's root.
 
 # Installs the Debian packages among "$@" that are not there yet (apt-get update once, only then).
@@ -16,11 +16,14 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest g++-mingw-w64-i686-win32
-  g++-mingw-w64-x86-64-posix wine64 xvfb clang libclang-rt-14-dev)
+  g++-mingw-w64-x86-64-posix xvfb clang libclang-rt-14-dev)
 
-export PATH="$PATH:/usr/lib/wine"
+# Wine (10, in a root of its own: scripts/lib/wine-root.sh) quiet and without Mono or Gecko
+# prompts, and in the code page that the tests assume, 1252, which Wine takes from LC_ALL.
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINE_LC_ALL=en_US.UTF-8
+source "$(dirname "${BASH_SOURCE[0]}")/wine-root.sh"
 
 # Starts Xvfb on a free display and exports DISPLAY; stop_display ends it. Fails when no display
 # comes up within 10 s.
@@ -45,27 +48,4 @@ start_display() {
 
 stop_display() {
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
-}
-
-# Makes a fresh Wine prefix at "$1", booted, with windows unmanaged (no window manager under Xvfb:
-# managed windows stall two seconds on every close), and keeps its server warm.
-start_wine() {
-  export WINEPREFIX="$1"
-  rm -rf "$WINEPREFIX"
-  wine64 wineboot -i >/dev/null 2>&1
-  wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-  wineserver64 -w
-  # Drive Q: is an empty folder, for the tests that need a drive whose root lists nothing; the
-  # tests wipe it only when named here.
-  mkdir "$WINEPREFIX/empty-drive"
-  ln -s ../empty-drive "$WINEPREFIX/dosdevices/q:"
-  export BRENVIC_SCRATCH_DRIVE=Q:
-  wineserver64 -p >/dev/null 2>&1
-  # Wine's own services start with the first program and outlive it: start them here, away from
-  # the pipes of the test runner, which would otherwise wait for them to close.
-  wine64 cmd /c exit >/dev/null 2>&1 </dev/null
-}
-
-stop_wine() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver64 -k 2>/dev/null || true
 }

@@ -59,7 +59,7 @@ inline std::string Seen(HWND window) {
   std::pair<std::vector<std::string>*, RECT*> data{&lines, &client};
   EnumChildWindows(
       window,
-      [](HWND child, LPARAM param) -> BOOL {
+      [](HWND child, LPARAM param) WINAPI -> BOOL {
         auto [lines, area] = *reinterpret_cast<std::pair<std::vector<std::string>*, RECT*>*>(param);
         wchar_t kind[32] = {};
         GetClassNameW(child, kind, 32);
@@ -100,6 +100,9 @@ std::vector<DWORD> Pixels(SIZE size, COLORREF back, Draw draw) {
   GdiFlush();
   std::vector<DWORD> pixels(static_cast<const DWORD*>(bits),
                             static_cast<const DWORD*>(bits) + size.cx * size.cy);
+  for (DWORD& pixel : pixels) {
+    pixel &= 0xFFFFFF;  // a copy of the screen may fill the fourth byte
+  }
   SelectObject(dc, old);
   DeleteObject(brush);
   DeleteObject(bitmap);
@@ -203,7 +206,7 @@ inline HWND Find(HWND window, const std::wstring& text) {
   std::pair<const std::wstring*, HWND> search{&text, nullptr};
   EnumChildWindows(
       window,
-      [](HWND child, LPARAM data) -> BOOL {
+      [](HWND child, LPARAM data) WINAPI -> BOOL {
         auto& [wanted, found] = *reinterpret_cast<decltype(search)*>(data);
         found = Text(child) == *wanted ? child : nullptr;
         return found == nullptr;

@@ -29,6 +29,7 @@ constexpr std::uint32_t kHidden = 2;
 constexpr std::uint32_t kSystem = 4;
 constexpr std::uint32_t kFolder = 16;
 constexpr std::uint32_t kArchive = 32;
+constexpr std::uint32_t kReparsePoint = 0x400;  ///< a symbolic link, junction or mount point
 }  // namespace attr
 
 /// One entry of a folder listing: the name without folder.
@@ -37,44 +38,46 @@ struct FindData {
   std::uint32_t attributes = 0;
 };
 
-/// The kernel32 file and folder functions in their narrow forms, one to one. Paths, with "\" or "/"
-/// separators, go to them in the ANSI code page: one that has no exact form there fails as an
-/// invalid name (123), as does one holding a NUL, and reaches no call. Every call returns 0 on
-/// success or the Win32 error code (`file_error`), except the three folder queries, which return a
-/// length as kernel32 does.
+/// The kernel32 file and folder functions, one to one: the wide forms, which take every name and
+/// hand names back exactly, but for the current folder's change and the three folder queries,
+/// whose narrow forms take and give paths in the ANSI code page (a path that has no exact form
+/// there fails as an invalid name, 123, and reaches no call). A path holding a NUL fails as an
+/// invalid name too. Every call returns 0 on success or the Win32 error code (`file_error`), except
+/// the three folder queries, which return a length as kernel32 does.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  /// FindFirstFileA: 0 with the first entry and a handle; 2 when nothing matches, 3 when the folder
+  /// FindFirstFileW: 0 with the first entry and a handle; 2 when nothing matches, 3 when the folder
   /// is missing. A pattern ending in "\" matches nothing. "." and ".." come first (not at a drive
   /// root), then the names in the file system's order.
   virtual std::uint32_t FindFirst(const std::wstring& pattern, FindHandle& search,
                                   FindData& entry) = 0;
-  /// FindNextFileA: 0 with the next entry, 18 at the end.
+  /// FindNextFileW: 0 with the next entry, 18 at the end.
   virtual std::uint32_t FindNext(FindHandle search, FindData& entry) = 0;
   /// FindClose.
   virtual void FindEnd(FindHandle search) = 0;
 
-  /// GetFileAttributesA: 0 with the bits; 2 when the path's last part is missing, 3 when a folder
-  /// above it is.
+  /// GetFileAttributesW: 0 with the bits; 2 when the path's last part is missing, 3 when a folder
+  /// above it is. A link named without a trailing "\" gives its own bits, with one its target's.
   virtual std::uint32_t Attributes(const std::wstring& path, std::uint32_t& bits) = 0;
-  /// GetFileAttributesExA's size: the length of a file in bytes.
+  /// GetFileAttributesExW's size: the length of a file in bytes.
   virtual std::uint32_t FileLength(const std::wstring& path, std::uint64_t& length) = 0;
 
-  /// DeleteFileA.
+  /// DeleteFileW.
   virtual std::uint32_t RemoveFile(const std::wstring& path) = 0;
-  /// CopyFileA(from, to, FALSE): replaces a file at `to`.
+  /// CopyFileW(from, to, FALSE): replaces a file at `to`.
   virtual std::uint32_t CopyReplacing(const std::wstring& from, const std::wstring& to) = 0;
-  /// MoveFileA: fails with 183 when `to` exists.
+  /// MoveFileW: fails with 183 when `to` exists.
   virtual std::uint32_t Move(const std::wstring& from, const std::wstring& to) = 0;
-  /// CreateDirectoryA without security attributes: 183 when it exists, 3 when the parent is
+  /// CreateDirectoryW without security attributes: 183 when it exists, 3 when the parent is
   /// missing.
   virtual std::uint32_t MakeFolder(const std::wstring& path) = 0;
-  /// RemoveDirectoryA: 145 when not empty, 267 for a file.
+  /// RemoveDirectoryW: 145 when not empty, 267 for a file; a link named without a trailing "\"
+  /// goes itself, its target untouched.
   virtual std::uint32_t RemoveFolder(const std::wstring& path) = 0;
 
-  /// GetCurrentDirectoryA: no trailing "\" except at a drive root.
+  /// GetCurrentDirectoryW: no trailing "\" except at a drive root.
   virtual std::uint32_t CurrentFolder(std::wstring& path) = 0;
   /// SetCurrentDirectoryA.
   virtual std::uint32_t SetCurrentFolder(const std::wstring& path) = 0;
@@ -86,10 +89,13 @@ class FileSystem {
   virtual std::uint32_t SystemFolder(char* buffer, std::uint32_t size) = 0;
   virtual std::uint32_t TempFolder(std::uint32_t size, char* buffer) = 0;
 
-  /// GetFullPathNameA: the absolute form of `path`, its "." and ".." resolved.
+  /// GetFullPathNameW: the absolute form of `path`, its "." and ".." resolved.
   virtual std::uint32_t FullPath(const std::wstring& path, std::wstring& full) = 0;
+  /// GetFinalPathNameByHandleW of what is at `path`, its links followed: "\\?\C:\..." or
+  /// "\\?\UNC\server\share\...".
+  virtual std::uint32_t FinalPath(const std::wstring& path, std::wstring& final_path) = 0;
 
-  /// FormatMessageA of a Win32 code: one short line, no line break, no inserts.
+  /// FormatMessageW of a Win32 code: one short line, no line break, no inserts.
   virtual std::wstring ErrorText(std::uint32_t code) = 0;
 };
 

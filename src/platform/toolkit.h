@@ -23,7 +23,7 @@ constexpr std::uint32_t kDisabled = 1u << 3;   ///< Takes no focus and no input;
 constexpr std::uint32_t kNoTabStop = 1u << 4;  ///< Tab passes it by.
 constexpr std::uint32_t kMultiLine = 1u << 5;  ///< A text box of several lines.
 constexpr std::uint32_t kCentered = 1u << 6;   ///< Text centred.
-constexpr std::uint32_t kLink = 1u << 7;       ///< Underlined, hand pointer, clicks reported.
+constexpr std::uint32_t kLink = 1u << 7;       ///< Underlined, up-arrow pointer, clicks reported.
 constexpr std::uint32_t kAutoSize = 1u << 8;   ///< Sized to its text, from its left and top.
 constexpr std::uint32_t kFrame = 1u << 9;      ///< A sunken 3-D frame (panels).
 }  // namespace cf

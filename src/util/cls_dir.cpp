@@ -26,19 +26,34 @@ bool IsBlankOrEmpty(const std::wstring& text) {
   return text.find_first_not_of(L' ') == std::wstring::npos;
 }
 
-// A drive's root ("C:\") or a share's ("\\server\share\"), however the path is written: the
-// platform resolves "." and "..", so that "C:\r\..\" is a root too.
-bool IsRoot(const std::wstring& path) {
-  std::wstring full;
-  if (platform::Current().files->FullPath(path, full) != 0) {
-    return false;
+// A drive's root ("C:\") or a share's ("\\server\share\"), also in the forms "\\?\C:\" and
+// "\\?\UNC\server\share\".
+bool IsRootName(std::wstring name) {
+  if (name.starts_with(L"\\\\?\\UNC\\")) {
+    name.replace(0, 8, L"\\\\");
+  } else if (name.starts_with(L"\\\\?\\")) {
+    name.erase(0, 4);
   }
-  full.erase(full.find_last_not_of(L"\\/") + 1);
-  if (full.size() == 2 && full[1] == L':') {
+  name.erase(name.find_last_not_of(L"\\/") + 1);
+  if (name.size() == 2 && name[1] == L':') {
     return true;
   }
-  const std::wstring::size_type share = full.starts_with(L"\\\\") ? full.find(L'\\', 2) : 0;
-  return share != 0 && share != std::wstring::npos && full.find(L'\\', share + 1) == full.npos;
+  const std::wstring::size_type share = name.starts_with(L"\\\\") ? name.find(L'\\', 2) : 0;
+  return share != 0 && share != std::wstring::npos && name.find(L'\\', share + 1) == name.npos;
+}
+
+// The path names a root once the platform has resolved "." and ".." ("C:\r\..\" is a root too).
+bool IsRoot(const std::wstring& path) {
+  std::wstring full;
+  return platform::Current().files->FullPath(path, full) == 0 && IsRootName(full);
+}
+
+// A root however it is reached, through a link too; a path whose end cannot be told counts as one.
+bool ReachesRoot(const std::wstring& path) {
+  std::wstring full, final_path;
+  platform::FileSystem& files = *platform::Current().files;
+  return files.FullPath(path, full) != 0 || files.FinalPath(path, final_path) != 0 ||
+         IsRootName(full) || IsRootName(final_path);
 }
 
 // The attributes of what is at `path`; nullopt when they cannot be read.
@@ -195,13 +210,21 @@ std::int16_t cls_Dir::of_RemoveDirectory(const std::wstring& as_Dir, bool ab_Sho
   if (!of_IsDirectory(as_Dir)) {
     return -1;
   }
-  // Refused before anything is deleted: a root's files would go, and a file is no folder.
+  // Refused before anything is deleted: a root's files would go, and a file is no folder. A link
+  // goes alone, as "rd /s" removes one: its target's files are not the folder's.
   std::wstring cause;
-  if (IsRoot(path)) {
+  const std::wstring itself = path.substr(0, path.size() - 1);
+  const auto bits = AttributesOf(itself);
+  if (ReachesRoot(path)) {
     cause = kRootRefused;
-  } else if (const auto bits = AttributesOf(as_Dir);
-             bits && (*bits & platform::attr::kFolder) == 0) {
+  } else if (bits && (*bits & platform::attr::kFolder) == 0) {
     cause = util::Cause(platform::file_error::kDirectory);
+  } else if (bits && (*bits & platform::attr::kReparsePoint) != 0) {
+    const std::uint32_t code = platform::Current().files->RemoveFolder(itself);
+    if (code == 0) {
+      return 0;
+    }
+    cause = util::Cause(code);
   } else {
     std::uint32_t code = platform::DeleteMatching(path + L"*.*");
     if (platform::IsNotFound(code)) {

@@ -42,7 +42,7 @@ TEST_F(Windows, ReadsValueDataAsTrimmedText) {
       {"", REG_SZ, "  abc  \0"s, L"", L"abc"},
       {"path", REG_SZ, "abc \0\0"s, L"path", L"abc "},
       {"path", REG_DWORD, "\1\0\0\0"s, L"path", L"\1\0"s},
-      {"path", REG_SZ, "caf\xE9\0"s, L"path", L"café"},
+      {"path", REG_SZ, "caf"s + kOwnByte + '\0', L"path", L"caf" + kOwnLetter},
       {"path", REG_SZ, std::string(254, 'l') + '\0', L"path", std::wstring(254, L'l')},
       {"path", REG_SZ, std::string(255, 'l') + '\0', L"path", L""},
       // Wine lists values by name: "a", too large for the buffer, comes before "q" and is passed.
@@ -69,7 +69,7 @@ TEST_F(Windows, WritesOnlyWhatDiffers) {
   };
   const std::wstring invalid = Cause(123);
   const Row rows[] = {
-      {"old\0"s, 1, L"café", "1:caf\xE9\0"s, L"-"},
+      {"old\0"s, 1, L"caf" + kOwnLetter, "1:caf"s + kOwnByte + '\0', L"-"},
       {"abc \0"s, 1, L"abc", "1:abc \0"s, L"-"},
       {"", 1, L"", "none", L"-"},
       {"old\0"s, 4, L"12", "4:\x0C\0\0\0"s, L"-"},
@@ -78,7 +78,7 @@ TEST_F(Windows, WritesOnlyWhatDiffers) {
       {"old\0"s, 4, L"abc", "1:old\0"s, L"Type mismatch"},
       {"old\0"s, 4, L"1e99", "1:old\0"s, L"Type mismatch"},
       {"old\0"s, 4, L"2147483648", "1:old\0"s, L"Overflow"},
-      {"old\0"s, 1, L"жук", "1:old\0"s, invalid},
+      {"old\0"s, 1, kForeignLetter + L"uk", "1:old\0"s, invalid},
   };
   for (const auto& [before, type, text, after, description] : rows) {
     SCOPED_TRACE(testing::PrintToString(text));

@@ -109,6 +109,13 @@ class Windows : public ::testing::Test {
   Clock clock;
 };
 
+/// The tests run under code page 1252 or 1251 (the scripts set which): a letter of the code page
+/// beyond ASCII, its byte there, and a letter that it lacks.
+inline const bool kCyrillic = GetACP() == 1251;
+inline const std::wstring kOwnLetter = kCyrillic ? L"ж" : L"é";
+inline const char kOwnByte = kCyrillic ? '\xE6' : '\xE9';
+inline const std::wstring kForeignLetter = kCyrillic ? L"é" : L"ж";
+
 /// `path` below the scratch folder unless absolute.
 std::wstring At(const std::wstring& path);
 /// Makes a file of `bytes` bytes with `attributes` (a folder for a path ending in "\") and the

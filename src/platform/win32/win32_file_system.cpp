@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -9,7 +10,7 @@ namespace platform::win32 {
 
 namespace {
 
-// Owns one FindFirstFileA handle.
+// Owns one FindFirstFileW handle.
 class FindOwner {
  public:
   explicit FindOwner(HANDLE search) : search_(search) {}
@@ -32,24 +33,41 @@ std::uint32_t Outcome(BOOL done) {
   return done ? 0 : GetLastError();
 }
 
-FindData Entry(const WIN32_FIND_DATAA& found) {
-  return {.name = Widen(found.cFileName), .attributes = found.dwFileAttributes};
+// The wide calls take every name as it is, and hand names back exactly; a NUL would cut one short.
+template <typename Call, typename... Paths>
+std::uint32_t Whole(Call call, const Paths&... paths) {
+  if (((paths.find(L'\0') != std::wstring::npos) || ...)) {
+    return ERROR_INVALID_NAME;
+  }
+  return call(paths.c_str()...);
+}
+
+// A path the system gave back in `buffer` of `size` characters, read by `call(size, buffer)`.
+template <typename Call>
+std::uint32_t Returned(Call call, std::wstring& path) {
+  std::wstring buffer(call(0, nullptr), L'\0');
+  const DWORD length = call(static_cast<DWORD>(buffer.size()), buffer.data());
+  if (length == 0 || length >= buffer.size()) {
+    return length == 0 ? GetLastError() : ERROR_INSUFFICIENT_BUFFER;
+  }
+  path = buffer.substr(0, length);
+  return 0;
 }
 
 class Win32FileSystem final : public FileSystem {
  public:
   std::uint32_t FindFirst(const std::wstring& pattern, FindHandle& search,
                           FindData& entry) override {
-    return Narrowed(
-        [&](const char* narrow) -> std::uint32_t {
-          WIN32_FIND_DATAA found;
-          const HANDLE opened = FindFirstFileA(narrow, &found);
+    return Whole(
+        [&](const wchar_t* wide) -> std::uint32_t {
+          WIN32_FIND_DATAW found;
+          const HANDLE opened = FindFirstFileW(wide, &found);
           if (opened == INVALID_HANDLE_VALUE) {
             return GetLastError();
           }
           search = reinterpret_cast<FindHandle>(opened);
           searches_.emplace(search, FindOwner(opened));
-          entry = Entry(found);
+          entry = {found.cFileName, found.dwFileAttributes};
           return 0;
         },
         pattern);
@@ -60,20 +78,20 @@ class Win32FileSystem final : public FileSystem {
     if (open == searches_.end()) {
       return ERROR_INVALID_HANDLE;
     }
-    WIN32_FIND_DATAA found;
-    if (!FindNextFileA(open->second.get(), &found)) {
+    WIN32_FIND_DATAW found;
+    if (!FindNextFileW(open->second.get(), &found)) {
       return GetLastError();
     }
-    entry = Entry(found);
+    entry = {found.cFileName, found.dwFileAttributes};
     return 0;
   }
 
   void FindEnd(FindHandle search) override { searches_.erase(search); }
 
   std::uint32_t Attributes(const std::wstring& path, std::uint32_t& bits) override {
-    return Narrowed(
-        [&](const char* narrow) -> std::uint32_t {
-          const DWORD found = GetFileAttributesA(narrow);
+    return Whole(
+        [&](const wchar_t* wide) -> std::uint32_t {
+          const DWORD found = GetFileAttributesW(wide);
           if (found == INVALID_FILE_ATTRIBUTES) {
             return GetLastError();
           }
@@ -84,10 +102,10 @@ class Win32FileSystem final : public FileSystem {
   }
 
   std::uint32_t FileLength(const std::wstring& path, std::uint64_t& length) override {
-    return Narrowed(
-        [&](const char* narrow) -> std::uint32_t {
+    return Whole(
+        [&](const wchar_t* wide) -> std::uint32_t {
           WIN32_FILE_ATTRIBUTE_DATA data;
-          if (!GetFileAttributesExA(narrow, GetFileExInfoStandard, &data)) {
+          if (!GetFileAttributesExW(wide, GetFileExInfoStandard, &data)) {
             return GetLastError();
           }
           length = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
@@ -97,38 +115,33 @@ class Win32FileSystem final : public FileSystem {
   }
 
   std::uint32_t RemoveFile(const std::wstring& path) override {
-    return Narrowed([](const char* narrow) { return Outcome(DeleteFileA(narrow)); }, path);
+    return Whole([](const wchar_t* wide) { return Outcome(DeleteFileW(wide)); }, path);
   }
 
   std::uint32_t CopyReplacing(const std::wstring& from, const std::wstring& to) override {
-    return Narrowed([](const char* source,
-                       const char* target) { return Outcome(CopyFileA(source, target, FALSE)); },
-                    from, to);
+    return Whole([](const wchar_t* source,
+                    const wchar_t* target) { return Outcome(CopyFileW(source, target, FALSE)); },
+                 from, to);
   }
 
   std::uint32_t Move(const std::wstring& from, const std::wstring& to) override {
-    return Narrowed(
-        [](const char* source, const char* target) { return Outcome(MoveFileA(source, target)); },
-        from, to);
+    return Whole([](const wchar_t* source,
+                    const wchar_t* target) { return Outcome(MoveFileW(source, target)); },
+                 from, to);
   }
 
   std::uint32_t MakeFolder(const std::wstring& path) override {
-    return Narrowed([](const char* narrow) { return Outcome(CreateDirectoryA(narrow, nullptr)); },
-                    path);
+    return Whole([](const wchar_t* wide) { return Outcome(CreateDirectoryW(wide, nullptr)); },
+                 path);
   }
 
   std::uint32_t RemoveFolder(const std::wstring& path) override {
-    return Narrowed([](const char* narrow) { return Outcome(RemoveDirectoryA(narrow)); }, path);
+    return Whole([](const wchar_t* wide) { return Outcome(RemoveDirectoryW(wide)); }, path);
   }
 
   std::uint32_t CurrentFolder(std::wstring& path) override {
-    std::string buffer(GetCurrentDirectoryA(0, nullptr), '\0');
-    const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
-    if (length == 0 || length >= buffer.size()) {
-      return GetLastError();
-    }
-    path = Widen(std::string_view(buffer).substr(0, length));
-    return 0;
+    return Returned([](DWORD size, wchar_t* buffer) { return GetCurrentDirectoryW(size, buffer); },
+                    path);
   }
 
   std::uint32_t SetCurrentFolder(const std::wstring& path) override {
@@ -136,16 +149,33 @@ class Win32FileSystem final : public FileSystem {
   }
 
   std::uint32_t FullPath(const std::wstring& path, std::wstring& full) override {
-    return Narrowed(
-        [&](const char* narrow) -> std::uint32_t {
-          std::string buffer(GetFullPathNameA(narrow, 0, nullptr, nullptr), '\0');
-          const DWORD length =
-              GetFullPathNameA(narrow, static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-          if (length == 0 || length >= buffer.size()) {
+    return Whole(
+        [&](const wchar_t* wide) {
+          return Returned(
+              [wide](DWORD size, wchar_t* buffer) {
+                return GetFullPathNameW(wide, size, buffer, nullptr);
+              },
+              full);
+        },
+        path);
+  }
+
+  std::uint32_t FinalPath(const std::wstring& path, std::wstring& final_path) override {
+    return Whole(
+        [&](const wchar_t* wide) -> std::uint32_t {
+          const HANDLE opened =
+              CreateFileW(wide, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+          if (opened == INVALID_HANDLE_VALUE) {
             return GetLastError();
           }
-          full = Widen(std::string_view(buffer).substr(0, length));
-          return 0;
+          const std::uint32_t code = Returned(
+              [opened](DWORD size, wchar_t* buffer) {
+                return GetFinalPathNameByHandleW(opened, buffer, size, FILE_NAME_NORMALIZED);
+              },
+              final_path);
+          CloseHandle(opened);
+          return code;
         },
         path);
   }
@@ -164,15 +194,13 @@ class Win32FileSystem final : public FileSystem {
 
   // The system's text ends in CR LF (sometimes with more lines): the message box wants one line.
   std::wstring ErrorText(std::uint32_t code) override {
-    char text[512];
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, text, sizeof text, nullptr);
-    std::string line(text, length);
-    const std::string::size_type end = line.find_first_of("\r\n");
-    if (end != std::string::npos) {
-      line.resize(end);
-    }
-    return Widen(line.empty() ? "Error " + std::to_string(code) + "." : line);
+    wchar_t text[512];
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, text, 512, nullptr);
+    std::wstring line(text, length);
+    line.resize(std::min(line.size(), line.find_first_of(L"\r\n")));
+    const std::string number = std::to_string(code);
+    return line.empty() ? L"Error " + std::wstring(number.begin(), number.end()) + L"." : line;
   }
 
  private:

@@ -15,14 +15,14 @@
 
 namespace platform::win32 {
 
-/// `text` in the ANSI code page, exactly: nullopt when a character has no byte form there but the
-/// default character or a best-fit look-alike.
-std::optional<std::string> Narrow(std::wstring_view text);
+/// `text` in the code page (the ANSI one unless told), exactly: nullopt when a character has no
+/// byte form there but the default character or a best-fit look-alike.
+std::optional<std::string> Narrow(std::wstring_view text, UINT code_page = CP_ACP);
 /// A path or a name for a narrow call: Narrow, and nullopt for one holding a NUL, which would cut
 /// it short.
 std::optional<std::string> NarrowName(std::wstring_view text);
 /// Text that a narrow call gave back.
-std::wstring Widen(std::string_view bytes);
+std::wstring Widen(std::string_view bytes, UINT code_page = CP_ACP);
 
 template <typename>
 using NarrowText = const char*;

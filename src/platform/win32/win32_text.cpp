@@ -4,20 +4,19 @@
 
 namespace platform::win32 {
 
-// The default character and best fit both stand in for characters the code page lacks: "?" is a
-// wildcard to the file layer and a look-alike names another file, so either makes the text fail.
-std::optional<std::string> Narrow(std::wstring_view text) {
+// Only what every code page takes: UTF-8 and several others refuse any flag and the used-default
+// pointer. The default character and best fit both stand in for characters the code page lacks ("?"
+// is a wildcard, a look-alike names another thing); neither converts back to the original.
+std::optional<std::string> Narrow(std::wstring_view text, UINT code_page) {
   if (text.empty()) {
     return std::string();
   }
   const int length = static_cast<int>(text.size());
-  BOOL used_default = FALSE;
-  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr,
-                                       0, nullptr, &used_default);
+  const int size =
+      WideCharToMultiByte(code_page, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), size,
-                      nullptr, &used_default);
-  if (size == 0 || used_default || Widen(bytes) != text) {
+  WideCharToMultiByte(code_page, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
+  if (size == 0 || Widen(bytes, code_page) != text) {
     return std::nullopt;
   }
   return bytes;
@@ -27,14 +26,14 @@ std::optional<std::string> NarrowName(std::wstring_view text) {
   return text.find(L'\0') == std::wstring_view::npos ? Narrow(text) : std::nullopt;
 }
 
-std::wstring Widen(std::string_view bytes) {
+std::wstring Widen(std::string_view bytes, UINT code_page) {
   if (bytes.empty()) {
     return {};
   }
   const int length = static_cast<int>(bytes.size());
-  const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+  const int size = MultiByteToWideChar(code_page, 0, bytes.data(), length, nullptr, 0);
   std::wstring text(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), size);
+  MultiByteToWideChar(code_page, 0, bytes.data(), length, text.data(), size);
   return text;
 }
 

@@ -175,7 +175,7 @@ LRESULT Form::Dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_SETCURSOR:
       if (controls_ && controls_->IsLink(controls_->RowOf(reinterpret_cast<HWND>(wparam)))) {
-        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        SetCursor(LoadCursorA(nullptr, IDC_UPARROW));
         return TRUE;
       }
       break;

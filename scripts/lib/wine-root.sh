@@ -9,12 +9,16 @@ BRENVIC_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WINE_ROOT=${BRENVIC_WINE_ROOT:-${XDG_CACHE_HOME:-$HOME/.cache}/brenvic/wine10}
 WINE_ROOT_MIRROR=${BRENVIC_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 # Liberation is what Debian's Wine recommends for Arial and its kin, as on the host.
-WINE_ROOT_PACKAGES="wine64 libwine fonts-wine fonts-liberation"
+WINE_ROOT_PACKAGES="wine64 libwine fonts-wine fonts-liberation locales"
+# Wine names files in the Unix locale's character set: the locales that the tests run Wine in are
+# made, or a name beyond ASCII could not be written as UTF-8.
+WINE_ROOT_LOCALES="en_US ru_RU"
 # What the root holds, kept in its stamp: a root whose stamp reads otherwise is made anew. Raise
 # the recipe's number whenever the making below changes in a way the other lines do not show.
-WINE_ROOT_STAMP="recipe 1
+WINE_ROOT_STAMP="recipe 2
 suite trixie minbase
 packages $WINE_ROOT_PACKAGES
+locales $WINE_ROOT_LOCALES (UTF-8)
 i386-windows from libwine:i386"
 
 wine_root_ready() {
@@ -24,13 +28,14 @@ wine_root_ready() {
 # Run in a mount namespace by its caller: debootstrap and the packages' scripts mount /proc and
 # more, and an interrupted build must leave none of it behind on the host.
 _wine_root_make='
-  root=$1 mirror=$2 packages=$3
+  root=$1 mirror=$2 packages=$3 locales=$4
   debootstrap --variant=minbase trixie "$root" "$mirror"
   for d in /proc /dev /sys; do mount --rbind "$d" "$root$d"; done
   in_root() { chroot "$root" env -i -C /tmp PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
     DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8 "$@"; }
   in_root apt-get update -q
   in_root apt-get install -y -q --no-install-recommends $packages
+  for locale in $locales; do in_root localedef -i "$locale" -f UTF-8 "$locale.UTF-8"; done
   # Debian packs the 32-bit Windows side of Wine with its 32-bit Linux side, which this kernel
   # cannot run: only the Windows DLLs are taken, where the 64-bit Wine looks for them.
   in_root dpkg --add-architecture i386
@@ -60,7 +65,7 @@ ensure_wine_root() {
     # mktemp's mode 700 would shut apt's own user out of the root's /.
     tmp=$(mktemp -d "$WINE_ROOT.new.XXXXXX") && chmod 755 "$tmp" || exit 1
     unshare --mount --propagation private -- bash -euo pipefail -c "$_wine_root_make" \
-      bash "$tmp" "$WINE_ROOT_MIRROR" "$WINE_ROOT_PACKAGES" || exit 1
+      bash "$tmp" "$WINE_ROOT_MIRROR" "$WINE_ROOT_PACKAGES" "$WINE_ROOT_LOCALES" || exit 1
     printf '%s\n' "$WINE_ROOT_STAMP" >"$tmp/.brenvic-stamp" || exit 1
     if [ -e "$WINE_ROOT" ]; then
       mv "$WINE_ROOT" "$(mktemp -u "$WINE_ROOT.old.XXXXXX")" || exit 1
@@ -103,6 +108,10 @@ start_wine() {
   mkdir "$WINEPREFIX/empty-drive"
   ln -s ../empty-drive "$WINEPREFIX/dosdevices/q:"
   export BRENVIC_SCRATCH_DRIVE=Q:
+  # Links, as Wine shows a Unix symbolic link: to a folder of the tests' scratch folder, and to Q:.
+  mkdir "$WINEPREFIX/drive_c/brenvic-links"
+  ln -s ../brenvic-unit/target "$WINEPREFIX/drive_c/brenvic-links/folder"
+  ln -s ../../empty-drive "$WINEPREFIX/drive_c/brenvic-links/root"
   wineserver -p >/dev/null 2>&1
   # Wine's own services start with the first program and outlive it: start them here, away from
   # the pipes of the test runner, which would otherwise wait for them to close.

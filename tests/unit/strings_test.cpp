@@ -1,5 +1,6 @@
-// The string toolbox with Windows' own upper case and code page 1252 (the fuzz target holds its
+// The string toolbox with Windows' own upper case and the code page (the fuzz target holds its
 // other rules).
+#include "platform/win32/win32_parts.h"
 #include "unit/windows.h"
 #include "util/cls_string.h"
 
@@ -22,6 +23,9 @@ TEST_F(Windows, ComparesWithoutCaseAndTrimsByTheCodePage) {
   EXPECT_EQ(strings.of_Trim(L"\t \x00A0x\x2028 \r\n", 0), L"\x00A0x\x2028");
   EXPECT_EQ(strings.of_Trim(L"\t x \r\n", -1), L"x \r\n");
   EXPECT_EQ(strings.of_Trim(L"\t x! \r\n", 1), L"\t x!");
+  // Narrow text is exact in any code page, UTF-8 too (which takes no flags): no look-alike.
+  EXPECT_EQ(platform::win32::Narrow(L"жук", CP_UTF8), "\xD0\xB6\xD1\x83\xD0\xBA");
+  EXPECT_EQ(platform::win32::Narrow(L"ł", 1252), std::nullopt);
 }
 
 }  // namespace

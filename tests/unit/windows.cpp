@@ -47,8 +47,8 @@ void CopyTree(HKEY root_from, const std::wstring& from, HKEY root_to, const std:
   RegCloseKey(target);
 }
 
-// Everything in the scratch folder (named below it) and on Q:, each with its bytes; a folder's
-// name ends in "\".
+}  // namespace
+
 std::map<std::wstring, std::string> Files() {
   std::map<std::wstring, std::string> files;
   std::error_code error;
@@ -62,8 +62,6 @@ std::map<std::wstring, std::string> Files() {
   }
   return files;
 }
-
-}  // namespace
 
 Windows::Windows() {
   namespace win32 = platform::win32;
@@ -141,14 +139,6 @@ void Make(const std::wstring& path, std::size_t bytes, DWORD attributes) {
   // Wine keeps only one of hidden and system set at once.
   SetFileAttributesW(full.c_str(), attributes & ~FILE_ATTRIBUTE_SYSTEM);
   SetFileAttributesW(full.c_str(), attributes);
-}
-
-int Size(const std::wstring& path) {
-  std::ifstream in(fs::path(At(path)), std::ios::binary);
-  const std::string bytes(std::istreambuf_iterator<char>(in), {});
-  return GetFileAttributesW(At(path).c_str()) == INVALID_FILE_ATTRIBUTES
-             ? -1
-             : static_cast<int>(bytes.size());
 }
 
 std::wstring Cause(DWORD code) {

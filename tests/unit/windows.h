@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -121,8 +122,9 @@ std::wstring At(const std::wstring& path);
 /// Makes a file of `bytes` bytes with `attributes` (a folder for a path ending in "\") and the
 /// folders above it.
 void Make(const std::wstring& path, std::size_t bytes = 1, DWORD attributes = 0);
-/// The size of what is at `path`: -1 nothing, 0 a folder.
-int Size(const std::wstring& path);
+/// Everything in the scratch folder (named below it) and on Q:, each with its bytes; a folder's
+/// name ends in "\\".
+std::map<std::wstring, std::string> Files();
 /// The system's one-line description of an error code, as failure messages give it.
 std::wstring Cause(DWORD code);
 /// Sets a value (`data` as stored) of `key` under `root`, making the key.

@@ -45,7 +45,8 @@ inline std::string Narrow(const std::wstring& text) {
   return std::string(text.begin(), text.end());  // the program's texts are ASCII
 }
 
-/// A window as the user sees it: a line for the window (caption, frame, placement), then one per
+/// A window as the user sees it: a line for the window (caption, frame, placement, whether it takes
+/// input), then one per
 /// control, sorted: kind, text, and what differs from a visible, enabled, unchecked control that
 /// shows inside the client area.
 inline std::string Seen(HWND window) {
@@ -77,7 +78,7 @@ inline std::string Seen(HWND window) {
   std::sort(lines.begin(), lines.end());
   std::string seen = Narrow(Text(window)) +
                      ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) ? " frame" : "") +
-                     (centred ? " centred" : "");
+                     (centred ? " centred" : "") + (IsWindowEnabled(window) ? "" : " disabled");
   for (const std::string& line : lines) {
     seen += "\n" + line;
   }

@@ -48,9 +48,10 @@ std::string Shows(std::string head, std::vector<std::string> controls) {
   }
   return head;
 }
-std::string About(const std::string& title) {
+// `usable`: the window takes input (no other window is shown over it).
+std::string About(const std::string& title, bool usable = true) {
   return Shows(
-      "About Brenvic Visio frame centred",
+      std::string("About Brenvic Visio frame centred") + (usable ? "" : " disabled"),
       {"Static \"\"", "Static \"\"", "Static \"" + title + "\"", "Button \"&OK\"",
        "Static \"\" disabled", "Edit \"" + kWarning + "\"",
        "Edit \"Copyright (c) 2004-2026\r\nHarrowbright Software Ltd.\"", "Static \"Version 2.0\"",
@@ -104,7 +105,7 @@ const std::string kDisabled = Box(
 
 enum class Do {
   kStart,         // the program, `text` after its name; the About window, unless `page`
-  kSee,           // the current window looks as `shows`
+  kSee,           // the current window (the About window, with `about`) looks as `shows`
   kClick,         // the control whose text is `text`; the hidden button opens its window
   kKey,           // `key` on the control with the focus; 0: the close box
   kAnswer,        // a message box looks as `shows`; it is answered with `button`
@@ -118,12 +119,16 @@ struct Step {
   Do what;
   std::string text = "";  ///< the command line's tail, a control's text, a help page
   bool page = false;      ///< the program opens a page, no window
+  bool about = false;     ///< the step looks at the About window, not the current one
   WPARAM key = 0;
   std::string shows = "";  ///< what a window or message box shows
   int button = 0;          ///< the message box's button that answers it
 };
 const auto Start = [](std::string tail, bool page) { return Step{Do::kStart, tail, page}; };
 const auto See = [](std::string window) { return Step{.what = Do::kSee, .shows = window}; };
+const auto SeeAbout = [](std::string window) {
+  return Step{.what = Do::kSee, .about = true, .shows = window};
+};
 const auto Click = [](std::string text) { return Step{.what = Do::kClick, .text = text}; };
 const auto Key = [](WPARAM key) { return Step{.what = Do::kKey, .key = key}; };
 const auto Answer = [](std::string box, int button) {
@@ -198,7 +203,7 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
         break;
       case Do::kSee:
         // The check box is set once the window is shown: wait for the state before comparing.
-        WaitFor([&] { return (seen = Seen(window)) == step.shows; });
+        WaitFor([&] { return (seen = Seen(step.about ? about : window)) == step.shows; });
         EXPECT_EQ(seen, step.shows);
         break;
       case Do::kClick:
@@ -280,9 +285,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, Sandbox, testing::Values(
          {Start(" visio=1 visio_Index.htm", true), Answer(kRefused, IDOK),
           kGone}},
     Case{"SwitchedOffAtTheSecondAskingSparedMeanwhile", kAsInstalled, {},
-         {kAbout, kOpen, See(Macro(true, true)), kStays, kCheck, kOk, Answer(kSure, IDNO),
-          See(Macro(true, false)), Key(VK_RETURN), Answer(kSure, IDYES),
-          Answer(kDisabled, IDOK), kGone, kForeground, kClosesItself},
+         {kAbout, kOpen, See(Macro(true, true)), SeeAbout(About("Brenvic Visio Pro", false)), kStays,
+          kCheck, kOk, Answer(kSure, IDNO), See(Macro(true, false)), Key(VK_RETURN),
+          Answer(kSure, IDYES), Answer(kDisabled, IDOK), kGone, kStays,
+          See(About("Brenvic Visio Pro")), kForeground, kClosesItself},
          {{kInUse, kBlank}}},
     Case{"SwitchedOn", kBlankInUse, {},
          {kStay, kOpen, See(Macro(true, false)), kCheck, kOk, Answer(kEnabled, IDOK), kGone,

@@ -46,40 +46,49 @@ inline std::string Narrow(const std::wstring& text) {
 }
 
 /// A window as the user sees it: a line for the window (caption, frame, placement, whether it takes
-/// input), then one per
-/// control, sorted: kind, text, and what differs from a visible, enabled, unchecked control that
-/// shows inside the client area.
+/// input), then one per control, sorted: kind, text, and what differs from a visible, enabled,
+/// unchecked control without the keyboard focus that shows inside the client area.
 inline std::string Seen(HWND window) {
-  RECT frame{}, client{};
+  struct Look {
+    RECT area;
+    HWND focus;
+    std::vector<std::string> lines;
+  } look{{}, nullptr, {}};
+  RECT frame{};
   GetWindowRect(window, &frame);
-  GetClientRect(window, &client);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  const bool centred = std::abs(frame.left + frame.right - GetSystemMetrics(SM_CXSCREEN)) <= 2 &&
-                       std::abs(frame.top + frame.bottom - GetSystemMetrics(SM_CYSCREEN)) <= 2;
-  std::vector<std::string> lines;
-  std::pair<std::vector<std::string>*, RECT*> data{&lines, &client};
+  GetClientRect(window, &look.area);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&look.area), 2);
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+  look.focus = thread.hwndFocus;
   EnumChildWindows(
       window,
       [](HWND child, LPARAM param) WINAPI -> BOOL {
-        auto [lines, area] = *reinterpret_cast<std::pair<std::vector<std::string>*, RECT*>*>(param);
+        Look& look = *reinterpret_cast<Look*>(param);
         wchar_t kind[32] = {};
         GetClassNameW(child, kind, 32);
         RECT r{};
         GetWindowRect(child, &r);
-        const bool inside = r.left < area->right && r.top < area->bottom && r.right > area->left &&
-                            r.bottom > area->top;
-        lines->push_back(Narrow(kind) + " \"" + Narrow(Text(child)) + "\"" +
-                         (IsWindowVisible(child) ? "" : " hidden") +
-                         (IsWindowEnabled(child) ? "" : " disabled") + (inside ? "" : " outside") +
-                         (SendMessageW(child, BM_GETCHECK, 0, 0) ? " checked" : ""));
+        const RECT& area = look.area;
+        const bool inside = r.left < area.right && r.top < area.bottom && r.right > area.left &&
+                            r.bottom > area.top;
+        look.lines.push_back(Narrow(kind) + " \"" + Narrow(Text(child)) + "\"" +
+                             (IsWindowVisible(child) ? "" : " hidden") +
+                             (IsWindowEnabled(child) ? "" : " disabled") +
+                             (inside ? "" : " outside") +
+                             (SendMessageW(child, BM_GETCHECK, 0, 0) ? " checked" : "") +
+                             (child == look.focus ? " focused" : ""));
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&data));
-  std::sort(lines.begin(), lines.end());
+      reinterpret_cast<LPARAM>(&look));
+  std::sort(look.lines.begin(), look.lines.end());
+  const bool centred = std::abs(frame.left + frame.right - GetSystemMetrics(SM_CXSCREEN)) <= 2 &&
+                       std::abs(frame.top + frame.bottom - GetSystemMetrics(SM_CYSCREEN)) <= 2;
   std::string seen = Narrow(Text(window)) +
                      ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) ? " frame" : "") +
                      (centred ? " centred" : "") + (IsWindowEnabled(window) ? "" : " disabled");
-  for (const std::string& line : lines) {
+  for (const std::string& line : look.lines) {
     seen += "\n" + line;
   }
   return seen;

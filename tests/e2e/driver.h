@@ -45,9 +45,10 @@ inline std::string Narrow(const std::wstring& text) {
   return std::string(text.begin(), text.end());  // the program's texts are ASCII
 }
 
-/// A window as the user sees it: a line for the window (caption, frame, placement, whether it takes
-/// input), then one per control, sorted: kind, text, and what differs from a visible, enabled,
-/// unchecked control without the keyboard focus that shows inside the client area.
+/// A window as the user sees it: a line for the window (caption, client size, frame, placement,
+/// whether it takes input), then one per control, sorted: kind, text, and what differs from a
+/// visible, enabled, unchecked control without the keyboard focus that shows inside the client
+/// area.
 inline std::string Seen(HWND window) {
   struct Look {
     RECT area;
@@ -85,7 +86,8 @@ inline std::string Seen(HWND window) {
   std::sort(look.lines.begin(), look.lines.end());
   const bool centred = std::abs(frame.left + frame.right - GetSystemMetrics(SM_CXSCREEN)) <= 2 &&
                        std::abs(frame.top + frame.bottom - GetSystemMetrics(SM_CYSCREEN)) <= 2;
-  std::string seen = Narrow(Text(window)) +
+  std::string seen = Narrow(Text(window)) + " " + std::to_string(look.area.right - look.area.left) +
+                     "x" + std::to_string(look.area.bottom - look.area.top) +
                      ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) ? " frame" : "") +
                      (centred ? " centred" : "") + (IsWindowEnabled(window) ? "" : " disabled");
   for (const std::string& line : look.lines) {

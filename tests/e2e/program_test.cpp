@@ -55,7 +55,7 @@ std::string About(const std::string& title, bool usable = true, const char* focu
     return "Button \"" + text + "\"" + shown + (usable && text == focused ? " focused" : "");
   };
   return Shows(
-      std::string("About Brenvic Visio frame centred") + (usable ? "" : " disabled"),
+      std::string("About Brenvic Visio 342x257 frame centred") + (usable ? "" : " disabled"),
       {"Static \"\"", "Static \"\"", "Static \"" + title + "\"", button("&OK", ""),
        "Static \"\" disabled", "Edit \"" + kWarning + "\"",
        "Edit \"Copyright (c) 2004-2026\r\nHarrowbright Software Ltd.\"", "Static \"Version 2.0\"",
@@ -69,7 +69,7 @@ std::string Macro(bool usable, bool checked, const std::string& focused) {
     return "Button \"" + text + "\"" + (takes_input ? "" : " disabled") +
            (text == kCheckBox && checked ? " checked" : "") + (text == focused ? " focused" : "");
   };
-  return Shows("Set Up Online Help Access centred",
+  return Shows("Set Up Online Help Access 355x205 centred",
                {"Static \"\" disabled", "Edit \"" + kExplanation + "\"", button(kCheckBox, usable),
                 button("&OK", usable), button("&Cancel", true), button("&Help", true)});
 }
@@ -273,8 +273,8 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, Sandbox, testing::Values(
-    Case{"ForegroundLossCloses", kAsInstalled, {},
-         {kAbout, See(About("Brenvic Visio Pro")), kForeground, kClosesItself}},
+    Case{"ClosesOnForegroundLossOnly", kAsInstalled, {},
+         {kAbout, See(About("Brenvic Visio Pro")), kStays, kForeground, kClosesItself}},
     Case{"StaysWhenAskedLinkOpensHomePage", kAsInstalled, {},
          {kStay, Click("www.brenvic.example/help"), Recorded("visio_Index.htm"), kForeground,
           kStays, kOk, kGone}},

@@ -151,10 +151,13 @@ inline std::string IconOf(HWND control) {
   return "another icon";
 }
 
-/// A message box as the user sees it: title, text, icon and button ids, the default one with "*".
+/// A message box as the user sees it: title (and whether it stays above every window), text, icon
+/// and button ids, the default one with "*".
 inline std::string SeenBox(HWND box) {
-  std::string seen = Narrow(Text(box)) + "|" + Narrow(Text(GetDlgItem(box, 0xFFFF))) + "|" +
-                     IconOf(GetDlgItem(box, 1088)) + "|";
+  const bool on_top = GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST;
+  std::string seen = Narrow(Text(box)) + (on_top ? " on top" : "") + "|" +
+                     Narrow(Text(GetDlgItem(box, 0xFFFF))) + "|" + IconOf(GetDlgItem(box, 1088)) +
+                     "|";
   for (int id = IDOK; id <= IDNO; ++id) {
     const HWND button = GetDlgItem(box, id);
     if (button != nullptr && IsWindowVisible(button)) {

@@ -169,11 +169,12 @@ inline std::string SeenBox(HWND box) {
   return seen;
 }
 
-/// The program under test, started with `tail` after its quoted name; ended if still running.
+/// The program under test (or a copy), started with `tail` after its quoted name; ended if still
+/// running.
 class Program {
  public:
-  explicit Program(const std::wstring& tail) {
-    std::wstring line = L"\"" BRENVIC_E2E_PROGRAM L"\"" + tail;
+  explicit Program(const std::wstring& tail, const std::wstring& program = BRENVIC_E2E_PROGRAM) {
+    std::wstring line = L"\"" + program + L"\"" + tail;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};

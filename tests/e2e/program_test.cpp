@@ -160,6 +160,11 @@ constexpr int kAsInstalled = 0;
 constexpr int kBlankInUse = 1;  ///< the blank stencil is put in use
 constexpr int kNoBrowser = 2;   ///< web URLs lead to a missing program
 constexpr int kHeld = 4;        ///< the stencil in use is held open without sharing, as Visio does
+/// The program runs from the development folder C:\Visio; the fixed installation folder holds a
+/// blank stencil of its own.
+constexpr int kDevelopmentRun = 8;
+const std::wstring kDevelopmentCopy = L"C:\\Visio\\BrenvicAbout.exe";
+const std::wstring kFixedBlank = kFixed + L"Brenvic Visio\\brenvic_global_blank.vss";
 void PrintTo(const Case& c, std::ostream* out) {
   *out << c.name;
 }
@@ -178,6 +183,12 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
               0);
   }
   ASSERT_TRUE(!(c.before & kBlankInUse) || CopyFileW(kBlank.c_str(), kInUse.c_str(), FALSE));
+  if (c.before & kDevelopmentRun) {
+    std::filesystem::create_directories(L"C:\\Visio");
+    std::filesystem::create_directories(kFixed + L"Brenvic Visio");
+    ASSERT_TRUE(CopyFileW(BRENVIC_E2E_PROGRAM, kDevelopmentCopy.c_str(), FALSE) &&
+                CopyFileW((kVisio + L"VISIO.EXE").c_str(), kFixedBlank.c_str(), FALSE));
+  }
   for (const std::wstring& what : c.removed) {
     const std::wstring key = what.substr(5, what.find(L'|') - 5);
     ASSERT_TRUE(what.starts_with(L"HKCR\\")
@@ -204,7 +215,8 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
     SCOPED_TRACE("step " + std::to_string(&step - c.steps.data() + 1));
     switch (step.what) {
       case Do::kStart:
-        program.emplace(std::wstring(step.text.begin(), step.text.end()));
+        program.emplace(std::wstring(step.text.begin(), step.text.end()),
+                        c.before & kDevelopmentRun ? kDevelopmentCopy : BRENVIC_E2E_PROGRAM);
         window = about = step.page ? nullptr : program->Window(L"About Brenvic Visio");
         ASSERT_TRUE(step.page || about != nullptr);
         break;
@@ -314,6 +326,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, Sandbox, testing::Values(
          {kStay, kOpen, kCheck, kOk, Answer(kSure, IDYES),
           Answer(CopyFailed(L"brenvic_global_blank.vss", ERROR_FILE_NOT_FOUND), IDOK),
           Answer(kCloseDrawings, IDOK)}},
+    Case{"DevelopmentRunTakesTheInstallationFolder", kDevelopmentRun, {},
+         {kStay, kOpen, kCheck, kOk, Answer(kSure, IDYES), Answer(kDisabled, IDOK), kGone},
+         {{kInUse, kFixedBlank}}},
     Case{"StencilMissing", kAsInstalled, {kInUse},
          {kStay, kOpen, Answer(kNotFound, IDOK), See(Macro(false, false, "&Cancel")), Key(VK_ESCAPE),
           kGone}},

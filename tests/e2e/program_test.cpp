@@ -150,8 +150,8 @@ const Step kClosesItself{Do::kClosesItself};
 struct Case {
   const char* name;
   int before;  ///< what is made before the program starts, flags below
-  std::vector<std::wstring>
-      removed;  ///< a file, a folder, a key "HKCR\key", a value "HKCR\key|value"
+  /// What is removed then: a file, a folder, a key "HKCR\key", a value "HKCR\key|value".
+  std::vector<std::wstring> removed;
   std::vector<Step> steps;
   // What must differ afterwards: each path holds what the other one held before.
   std::vector<std::pair<std::wstring, std::wstring>> changed = {};

@@ -18,7 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
                                      : page.substr(first, page.find_last_not_of(L' ') - first + 1);
   cls_String strings;
   bool stay = false;
-  const std::wstring name = size % 2 == 0 ? L"BrenvicAbout.exe " : L"\"C:\\a b\\Brenvic.exe\"\t";
+  // The program's name, unquoted or quoted, ends at a space or a tab.
+  const wchar_t* const names[] = {L"BrenvicAbout.exe ", L"BrenvicAbout.exe\t",
+                                  L"\"C:\\a b\\Brenvic.exe\"\t", L"\"C:\\a b\\Brenvic.exe\" "};
+  const std::wstring name = names[size % 4];
   const std::wstring cleaned = HelpPage(ArgumentText(name + arguments), strings, stay);
   fuzz::Require(stay == (page == L"ABOUT_STAY"), "ABOUT_STAY and only it makes the window stay");
   fuzz::Require(cleaned == (stay ? L"" : page), "the page is the cleaned argument text");

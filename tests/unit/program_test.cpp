@@ -34,9 +34,9 @@ TEST_F(Windows, DrawsTheAboutWindowAtItsOwnDpi) {
   struct Probe final : platform::FormEvents {
     RECT placed{};
     HCURSOR over_link = nullptr;
-    // Each label with text or a link: text, font, text colour; each text box's size (sorted); what
-    // lies on top at the middle of the logo and of the product name.
-    std::string look;
+    // Each label with text or a link: text, font, text colour; each text box's size; what lies on
+    // top at the middle of the logo and of the product name; sorted.
+    std::vector<std::string> look;
     void Form_Load() override {
       const auto window = reinterpret_cast<HWND>(platform::Current().toolkit->Handle(Form()));
       RECT suggested{};
@@ -44,55 +44,43 @@ TEST_F(Windows, DrawsTheAboutWindowAtItsOwnDpi) {
                    reinterpret_cast<LPARAM>(&suggested));
       cls_Global().gv_CenterForm(Form());
       GetWindowRect(window, &placed);
-      std::vector<std::string> seen;
-      EnumChildWindows(
-          window,
-          [](HWND child, LPARAM found) WINAPI -> BOOL {
-            auto& seen = *reinterpret_cast<std::vector<std::string>*>(found);
-            wchar_t text[32] = {}, kind[16] = {};
-            GetWindowTextW(child, text, 32);
-            GetClassNameW(child, kind, 16);
-            RECT size{};
-            if (GetClientRect(child, &size) && kind == std::wstring_view(L"Edit")) {
-              seen.push_back("Edit " + std::to_string(size.right) + "x" +
-                             std::to_string(size.bottom));
-            }
-            const bool link = GetWindowLongW(child, GWL_STYLE) & SS_NOTIFY;
-            if (kind != std::wstring_view(L"Static") || (!link && text[0] == L'\0')) {
-              return TRUE;
-            }
-            LOGFONTW font{};
-            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font,
-                       &font);
-            const HDC dc = GetDC(child);
-            SendMessageW(GetParent(child), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(child));
-            const COLORREF color = GetTextColor(dc);
-            ReleaseDC(child, dc);
-            if (link) {  // the mouse over it
-              SendMessageW(GetAncestor(child, GA_ROOT), WM_SETCURSOR,
-                           reinterpret_cast<WPARAM>(child), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-            }
-            seen.push_back(std::string(text, text + wcslen(text)) + "|" +
-                           std::string(font.lfFaceName, font.lfFaceName + wcslen(font.lfFaceName)) +
-                           " " + std::to_string(font.lfHeight) +
-                           (font.lfWeight == FW_BOLD ? " bold" : "") +
-                           (font.lfUnderline ? " underlined" : "") + " " + std::to_string(color));
-            return TRUE;
-          },
-          reinterpret_cast<LPARAM>(&seen));
-      over_link = GetCursor();
+      const auto ascii = [](const wchar_t* text) { return std::string(text, text + wcslen(text)); };
+      for (const HWND child : reading::Children(window)) {
+        wchar_t text[32] = {}, kind[16] = {};
+        GetWindowTextW(child, text, 32);
+        GetClassNameW(child, kind, 16);
+        RECT size{};
+        GetClientRect(child, &size);
+        const bool link = GetWindowLongW(child, GWL_STYLE) & SS_NOTIFY;
+        if (kind == std::wstring_view(L"Edit")) {
+          look.push_back("Edit " + std::to_string(size.right) + "x" + std::to_string(size.bottom));
+        } else if (kind == std::wstring_view(L"Static") && (link || text[0] != L'\0')) {
+          LOGFONTW font{};
+          GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font,
+                     &font);
+          const HDC dc = GetDC(child);
+          SendMessageW(GetParent(child), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(child));
+          look.push_back(ascii(text) + "|" + ascii(font.lfFaceName) + " " +
+                         std::to_string(font.lfHeight) + (font.lfWeight == FW_BOLD ? " bold" : "") +
+                         (font.lfUnderline ? " underlined" : "") + " " +
+                         std::to_string(GetTextColor(dc)));
+          ReleaseDC(child, dc);
+        }
+        if (link) {  // the mouse over it
+          SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(child),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+          over_link = GetCursor();
+        }
+      }
       for (const POINT middle : {POINT{40, 40}, POINT{295, 32}}) {  // 144 DPI: twips / 10
         wchar_t text[32] = {};
         const HWND top = ChildWindowFromPointEx(window, middle, CWP_SKIPINVISIBLE);
         GetWindowTextW(top, text, 32);
-        seen.push_back("on top: " + std::to_string(GetWindowLongW(top, GWL_STYLE) & SS_TYPEMASK) +
-                       " " + std::string(text, text + wcslen(text)));
+        look.push_back("on top: " + std::to_string(GetWindowLongW(top, GWL_STYLE) & SS_TYPEMASK) +
+                       " " + ascii(text));
       }
-      std::sort(seen.begin(), seen.end());
-      for (const std::string& line : seen) {
-        look += line + "\n";
-      }
+      std::sort(look.begin(), look.end());
       platform::Current().toolkit->Unload(Form());
     }
     void Click(int) override {}
@@ -103,10 +91,12 @@ TEST_F(Windows, DrawsTheAboutWindowAtItsOwnDpi) {
   EXPECT_NEAR(probe.placed.top + probe.placed.bottom, GetSystemMetrics(SM_CYSCREEN), 2);
   EXPECT_EQ(probe.over_link, LoadCursorA(nullptr, IDC_UPARROW));
   // Silver 0xC0C0C0; dark blue 0xC00000 as COLORREF; an image is static type 14, text type 1.
-  EXPECT_EQ(probe.look,
-            "Brenvic Visio|Arial -32 bold 12632256\nClick here to visit:|MS Sans Serif -17 0\n"
-            "Edit 299x47\nEdit 380x146\nVersion 2.0|MS Shell Dlg 2 -16 0\n"
-            "on top: 1 Brenvic Visio\non top: 14 \n|MS Sans Serif -17 underlined 12582912\n");
+  EXPECT_EQ(
+      probe.look,
+      (std::vector<std::string>{
+          "Brenvic Visio|Arial -32 bold 12632256", "Click here to visit:|MS Sans Serif -17 0",
+          "Edit 299x47", "Edit 380x146", "Version 2.0|MS Shell Dlg 2 -16 0",
+          "on top: 1 Brenvic Visio", "on top: 14 ", "|MS Sans Serif -17 underlined 12582912"}));
 }
 
 TEST_F(Windows, TellsTheHelpAccessByTheStencilsLength) {

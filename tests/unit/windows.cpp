@@ -3,8 +3,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <map>
 
 #include "platform/listing.h"
 #include "platform/win32/win32_parts.h"
@@ -48,20 +46,6 @@ void CopyTree(HKEY root_from, const std::wstring& from, HKEY root_to, const std:
 }
 
 }  // namespace
-
-std::map<std::wstring, std::string> Files() {
-  std::map<std::wstring, std::string> files;
-  std::error_code error;
-  for (const fs::path& top : {fs::path(kScratch), fs::path(L"Q:\\")}) {
-    for (const auto& entry : fs::recursive_directory_iterator(top, error)) {
-      const std::wstring path =
-          entry.path().wstring().substr(top == kScratch ? top.native().size() : 0);
-      std::ifstream in(entry.path(), std::ios::binary);
-      files[entry.is_directory() ? path + L'\\' : path] = {std::istreambuf_iterator<char>(in), {}};
-    }
-  }
-  return files;
-}
 
 Windows::Windows() {
   namespace win32 = platform::win32;
@@ -111,9 +95,9 @@ void Windows::Play(const Act& act, void (*before)()) {
   auto expected = Files();
   for (const auto& [path, size] : act.after) {
     if (size < 0) {
-      expected.erase(path);
+      expected.erase(At(path));
     } else {
-      expected[path] = std::string(static_cast<std::size_t>(size), 'x');
+      expected[At(path)] = std::string(static_cast<std::size_t>(size), 'x');
     }
   }
   const HANDLE held = act.in_use == nullptr
@@ -139,13 +123,6 @@ void Make(const std::wstring& path, std::size_t bytes, DWORD attributes) {
   // Wine keeps only one of hidden and system set at once.
   SetFileAttributesW(full.c_str(), attributes & ~FILE_ATTRIBUTE_SYSTEM);
   SetFileAttributesW(full.c_str(), attributes);
-}
-
-std::wstring Cause(DWORD code) {
-  wchar_t text[512] = {};
-  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                 512, nullptr);
-  return std::wstring(text).substr(0, std::wstring(text).find_first_of(L"\r\n"));
 }
 
 void SetValue(HKEY root, const std::wstring& key, const char* name, DWORD type,

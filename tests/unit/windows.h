@@ -14,10 +14,12 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "reading.h"
 
 namespace unit {
 
 namespace mb = platform::mb;
+using reading::Cause;
 
 struct Box {
   std::wstring text;
@@ -122,11 +124,10 @@ std::wstring At(const std::wstring& path);
 /// Makes a file of `bytes` bytes with `attributes` (a folder for a path ending in "\") and the
 /// folders above it.
 void Make(const std::wstring& path, std::size_t bytes = 1, DWORD attributes = 0);
-/// Everything in the scratch folder (named below it) and on Q:, each with its bytes; a folder's
-/// name ends in "\\".
-std::map<std::wstring, std::string> Files();
-/// The system's one-line description of an error code, as failure messages give it.
-std::wstring Cause(DWORD code);
+/// Everything in the scratch folder and on Q:, each with its bytes.
+inline std::map<std::wstring, std::string> Files() {
+  return reading::Tree({kScratch, L"Q:\\"});
+}
 /// Sets a value (`data` as stored) of `key` under `root`, making the key.
 void SetValue(HKEY root, const std::wstring& key, const char* name, DWORD type,
               const std::string& data);

@@ -6,6 +6,8 @@
 namespace unit {
 namespace {
 
+using namespace std::string_literals;
+
 using Names = std::vector<std::wstring>;
 
 TEST_F(Windows, FindsFilesAndFoldersInListingOrder) {
@@ -72,14 +74,13 @@ TEST_F(Windows, FindsSolutionsFolderFromVisiosOpenCommand) {
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.command + L" " + row.folders.back()));
     Reset();
-    for (const wchar_t* key :
-         {L"Visio.Drawing", L"Visio.Drawing.20", L"Visio.Drawing.21", L"V.11"}) {
+    for (const wchar_t* key : kBorrowed) {
       RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
     }
-    SetValue(HKEY_CLASSES_ROOT, row.version_key + std::wstring(L"\\CurVer"), "", REG_SZ,
-             Sz(L"V.11"));
+    SetValue(HKEY_CLASSES_ROOT, row.version_key + std::wstring(L"\\CurVer"), "", REG_SZ, "V.11\0"s);
     if (!row.command.empty()) {
-      SetValue(HKEY_CLASSES_ROOT, L"V.11\\Shell\\Open\\Command", "", REG_SZ, Sz(row.command));
+      SetValue(HKEY_CLASSES_ROOT, L"V.11\\Shell\\Open\\Command", "", REG_SZ,
+               std::string(row.command.begin(), row.command.end()) + '\0');
     }
     for (const wchar_t* folder : row.folders) {
       Make(visio + folder);

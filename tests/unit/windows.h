@@ -7,17 +7,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <deque>
 #include <functional>
-#include <map>
-#include <string>
-#include <vector>
 
+#include "platform/listing.h"
 #include "platform/platform.h"
+#include "platform/win32/win32_parts.h"
 #include "reading.h"
 
 namespace unit {
 
+namespace fs = std::filesystem;
 namespace mb = platform::mb;
 using reading::Cause;
 
@@ -38,11 +39,10 @@ struct Dialogs final : platform::Dialogs {
   int MessageBox(const std::wstring& text, const std::wstring& title,
                  std::uint32_t style) override {
     shown.push_back({text, style, title});
-    const int enter = (style & mb::kYesNo) == 0            ? mb::kIdOk
-                      : (style & mb::kDefaultButton2) != 0 ? mb::kIdNo
-                                                           : mb::kIdYes;
     if (answers.empty()) {
-      return enter;
+      return (style & mb::kYesNo) == 0       ? mb::kIdOk
+             : (style & mb::kDefaultButton2) ? mb::kIdNo
+                                             : mb::kIdYes;
     }
     const int answer = answers.front();
     answers.pop_front();
@@ -65,9 +65,8 @@ struct Shell final : platform::Shell {
 /// The time of day, fixed, so that the random generator it seeds draws the same numbers each time.
 struct Clock final : platform::Random {
   double SecondsSinceMidnight() override { return 43200.5; }
-  void Seed(double seed) override { generator->Seed(seed); }
-  double Next() override { return generator->Next(); }
-  platform::Random* generator;
+  void Seed(double seed) override { platform::win32::TheRandom().Seed(seed); }
+  double Next() override { return platform::win32::TheRandom().Next(); }
 };
 
 struct Process final : platform::Process {
@@ -80,6 +79,79 @@ struct Process final : platform::Process {
 /// folder (scripts/lib/env.sh maps it).
 inline constexpr wchar_t kScratch[] = L"C:\\brenvic-unit\\";
 inline constexpr wchar_t kScratchKey[] = L"Software\\BrenvicUnit";
+/// The keys of HKEY_CLASSES_ROOT that the tests change, kept meanwhile below the scratch key.
+inline constexpr const wchar_t* kBorrowed[] = {L"Visio.Drawing", L"Visio.Drawing.20",
+                                               L"Visio.Drawing.21", L"V.11"};
+inline const std::wstring kKept = std::wstring(kScratchKey) + L"Kept\\";
+
+/// The tests run under code page 1252 or 1251 (the scripts set which): a letter of the code page
+/// beyond ASCII, its byte there, and a letter that it lacks.
+inline const bool kCyrillic = GetACP() == 1251;
+inline const std::wstring kOwnLetter = kCyrillic ? L"ж" : L"é";
+inline const char kOwnByte = kCyrillic ? '\xE6' : '\xE9';
+inline const std::wstring kForeignLetter = kCyrillic ? L"é" : L"ж";
+
+/// `path` below the scratch folder unless absolute.
+inline std::wstring At(const std::wstring& path) {
+  return path.size() > 1 && path[1] == L':' ? path : kScratch + path;
+}
+
+/// Everything in the scratch folder and on Q:, each with its bytes.
+inline std::map<std::wstring, std::string> Files() {
+  return reading::Tree({kScratch, L"Q:\\"});
+}
+
+/// Makes a file of `bytes` bytes with `attributes` (a folder for a path ending in "\") and the
+/// folders above it.
+inline void Make(const std::wstring& path, std::size_t bytes = 1, DWORD attributes = 0) {
+  const fs::path full = At(path);
+  fs::create_directories(path.ends_with(L'\\') ? full : full.parent_path());
+  if (!path.ends_with(L'\\')) {
+    std::ofstream(full, std::ios::binary) << std::string(bytes, 'x');
+  }
+  // Wine keeps only one of hidden and system set at once.
+  SetFileAttributesW(full.c_str(), attributes & ~FILE_ATTRIBUTE_SYSTEM);
+  SetFileAttributesW(full.c_str(), attributes);
+}
+
+/// Sets a value (`data` as stored) of `key` under `root`, making the key.
+inline void SetValue(HKEY root, const std::wstring& key, const char* name, DWORD type,
+                     const std::string& data) {
+  HKEY opened = nullptr;
+  RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr);
+  ASSERT_EQ(RegSetValueExA(opened, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                           static_cast<DWORD>(data.size())),
+            0);
+  RegCloseKey(opened);
+}
+
+/// Copies the registry tree `from` to `to`, replacing it; nothing when `from` is missing.
+inline void CopyTree(HKEY root_from, const std::wstring& from, HKEY root_to,
+                     const std::wstring& to) {
+  HKEY source = nullptr, target = nullptr;
+  RegDeleteTreeW(root_to, to.c_str());
+  if (RegOpenKeyExW(root_from, from.c_str(), 0, KEY_READ, &source) == 0 &&
+      RegCreateKeyExW(root_to, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target,
+                      nullptr) == 0) {
+    RegCopyTreeW(source, nullptr, target);
+  }
+  RegCloseKey(source);
+  RegCloseKey(target);
+}
+
+/// Q: is wiped only when it is the scratch drive that the test scripts name, and it was empty when
+/// the tests began.
+inline bool IsScratchDrive() {
+  static const bool scratch = [] {
+    const char* named = std::getenv("BRENVIC_SCRATCH_DRIVE");
+    WIN32_FIND_DATAW entry;
+    const HANDLE first = FindFirstFileW(L"Q:\\*", &entry);  // an empty root lists no "." either
+    const bool empty = first == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND;
+    FindClose(first);
+    return named != nullptr && std::string_view(named) == "Q:" && empty;
+  }();
+  return scratch;
+}
 
 /// One act of the program on the files: what it returns, the boxes it shows (answered with
 /// `answers`, then as Enter does) and what it changes in the scratch folder and on Q: (each path
@@ -96,42 +168,76 @@ struct Act {
   DWORD sharing = 0;                ///< what that program lets others do with it
 };
 
-/// `Reset` starts a row afresh: it deletes what a crashed run or the row before left in the scratch
-/// folder, on Q: and in the key. `Play` plays an act on what `before` makes. The keys of
-/// HKEY_CLASSES_ROOT that tests change are put back as they were after each test.
+/// The keys of HKEY_CLASSES_ROOT that tests change are put back as they were after each test.
 class Windows : public ::testing::Test {
  protected:
-  Windows();
-  ~Windows() override;
-  void Reset();
-  void Play(const Act& act, void (*before)());
+  Windows() {
+    namespace win32 = platform::win32;
+    platform::Install({&win32::TheRegistry(), &win32::TheFileSystem(), &win32::TheText(), &dialogs,
+                       &clock, &shell, &process, &win32::TheToolkit()});
+    for (const wchar_t* key : kBorrowed) {
+      CopyTree(HKEY_CLASSES_ROOT, key, HKEY_CURRENT_USER, kKept + key);
+    }
+    EXPECT_TRUE(IsScratchDrive()) << "Q: is not the empty scratch drive: it is left as it is";
+    Reset();
+  }
+  ~Windows() override {
+    Reset();
+    for (const wchar_t* key : kBorrowed) {
+      CopyTree(HKEY_CURRENT_USER, kKept + key, HKEY_CLASSES_ROOT, key);
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, kKept.c_str());
+  }
+
+  /// Starts a row afresh: deletes what a crashed run or the row before left in the scratch folder,
+  /// on Q: and in the key.
+  void Reset() {
+    platform::ListFirst(L"C:\\*.none", 0);  // a listing left open keeps its folder
+    SetCurrentDirectoryW(L"C:\\");
+    std::error_code error;
+    for (const fs::path& top : {fs::path(kScratch), fs::path(IsScratchDrive() ? L"Q:\\" : L"")}) {
+      for (const auto& entry : fs::recursive_directory_iterator(top, error)) {
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only ones too
+      }
+      for (const auto& entry : fs::directory_iterator(top, error)) {
+        fs::remove_all(entry.path(), error);
+      }
+    }
+    fs::create_directories(kScratch);
+    RegDeleteTreeW(HKEY_CURRENT_USER, kScratchKey);
+    dialogs = {};
+    shell = {};
+    process = {};
+  }
+
+  /// Plays `act` on what `before` makes.
+  void Play(const Act& act, void (*before)()) {
+    SCOPED_TRACE(act.name);
+    Reset();
+    before();
+    dialogs.answers = act.answers;
+    auto expected = Files();
+    for (const auto& [path, size] : act.after) {
+      if (size < 0) {
+        expected.erase(At(path));
+      } else {
+        expected[At(path)] = std::string(static_cast<std::size_t>(size), 'x');
+      }
+    }
+    const HANDLE held = act.in_use == nullptr ? INVALID_HANDLE_VALUE
+                                              : CreateFileW(At(act.in_use).c_str(), GENERIC_READ,
+                                                            act.sharing, nullptr, OPEN_EXISTING,
+                                                            FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    EXPECT_EQ(act.call(), act.result);
+    CloseHandle(held);
+    EXPECT_EQ(dialogs.shown, act.boxes);
+    EXPECT_EQ(Files(), expected);
+  }
 
   Dialogs dialogs;
   Shell shell;
   Process process;
   Clock clock;
 };
-
-/// The tests run under code page 1252 or 1251 (the scripts set which): a letter of the code page
-/// beyond ASCII, its byte there, and a letter that it lacks.
-inline const bool kCyrillic = GetACP() == 1251;
-inline const std::wstring kOwnLetter = kCyrillic ? L"ж" : L"é";
-inline const char kOwnByte = kCyrillic ? '\xE6' : '\xE9';
-inline const std::wstring kForeignLetter = kCyrillic ? L"é" : L"ж";
-
-/// `path` below the scratch folder unless absolute.
-std::wstring At(const std::wstring& path);
-/// Makes a file of `bytes` bytes with `attributes` (a folder for a path ending in "\") and the
-/// folders above it.
-void Make(const std::wstring& path, std::size_t bytes = 1, DWORD attributes = 0);
-/// Everything in the scratch folder and on Q:, each with its bytes.
-inline std::map<std::wstring, std::string> Files() {
-  return reading::Tree({kScratch, L"Q:\\"});
-}
-/// Sets a value (`data` as stored) of `key` under `root`, making the key.
-void SetValue(HKEY root, const std::wstring& key, const char* name, DWORD type,
-              const std::string& data);
-/// The bytes of a string value holding the ASCII `text`, its terminating zero included.
-std::string Sz(const std::wstring& text);
 
 }  // namespace unit

@@ -20,24 +20,7 @@ void Populate() {
   Make(L"dst\\b.txt", 2);
 }
 
-TEST_F(Windows, TellsOrdinaryFilesFromTheRest) {
-  Populate();
-  // Names are taken exactly: not as the wildcard "?" nor as the look-alike "l" of a code page.
-  // clang-format off
-  const std::pair<std::wstring, bool> rows[] = {
-      {L"a.txt", true}, {L"ro.txt", true}, {L"hidden.txt", false}, {L"system.txt", false},
-      {L"m\\d.txt", false}, {L"m\\", false}, {L"none.txt", false},
-      {L"C:/brenvic-unit/a.txt", true}, {L"ж.txt", true}, {L"ł.txt", false}};
-  // clang-format on
-  cls_File files;
-  for (const auto& [path, is_file] : rows) {
-    EXPECT_EQ(files.of_IsFile(At(path)), is_file) << testing::PrintToString(path);
-  }
-  EXPECT_FALSE(files.of_IsFile(L""));
-  EXPECT_EQ(files.of_GetFileCount(At(L"m\\"), L"txt"), 3);
-}
-
-TEST_F(Windows, ActsOnFilesAndReportsTheCause) {
+TEST_F(Windows, TellsActsOnAndReportsFiles) {
   const auto a = At(L"a.txt"), ro = At(L"ro.txt"), m1 = At(L"m\\1.txt"), m2 = At(L"m\\2.txt");
   const auto dst = At(L"dst\\");
   const auto failed = [](const std::wstring& what, DWORD code) {
@@ -48,6 +31,17 @@ TEST_F(Windows, ActsOnFilesAndReportsTheCause) {
   cls_File f;
   // clang-format off
   const Act acts[] = {
+      // Names are taken exactly: not as the wildcard "?" nor as the look-alike "l" of a code page.
+      {"a.txt", [&] { return f.of_IsFile(a); }, 1, {}},
+      {"read-only", [&] { return f.of_IsFile(ro); }, 1, {}},
+      {"with slashes", [&] { return f.of_IsFile(L"C:/brenvic-unit/a.txt"); }, 1, {}},
+      {"ж.txt", [&] { return f.of_IsFile(At(L"ж.txt")); }, 1, {}},
+      {"hidden", [&] { return f.of_IsFile(At(L"hidden.txt")); }, 0, {}},
+      {"system", [&] { return f.of_IsFile(At(L"system.txt")); }, 0, {}},
+      {"a folder", [&] { return f.of_IsFile(At(L"m\\d.txt")) || f.of_IsFile(At(L"m\\")); }, 0, {}},
+      {"none", [&] { return f.of_IsFile(At(L"none.txt")) || f.of_IsFile(L""); }, 0, {}},
+      {"ł.txt", [&] { return f.of_IsFile(At(L"ł.txt")); }, 0, {}},
+      {"counted", [&] { return f.of_GetFileCount(At(L"m\\"), L"txt"); }, 3, {}},
       {"delete answered No", [&] { return f.of_Delete(a, true); }, -1, {sure}},
       {"delete answered Yes", [&] { return f.of_Delete(a, true); }, 0, {sure}, {{L"a.txt", -1}},
        {mb::kIdYes}},

@@ -1,5 +1,6 @@
 // Folders on Wine's drives: what counts as one, and making, removing and naming them.
 #include <regex>
+#include <span>
 
 #include "unit/windows.h"
 #include "util/cls_dir.h"
@@ -88,36 +89,45 @@ TEST_F(Windows, MakesAndRemovesFolders) {
   }
 }
 
+void PopulateRoot() {
+  Make(L"Q:\\x.txt");
+  Make(L"Q:\\r\\");
+}
+
 TEST_F(Windows, RootsAreFoldersNeverEmptied) {
-  cls_Dir dirs;
-  EXPECT_EQ(dirs.of_CreateDirectory(L"Q:\\new", false), 0) << "an empty drive's root is a folder";
-  Reset();
-  EXPECT_FALSE(dirs.of_GetTempFilePath(L"Q:\\", L"t").empty());
-  EXPECT_TRUE(dialogs.shown.empty());
-  // A drive's root however written is refused.
-  struct Row {
-    const wchar_t *path, *named, *current;  ///< as the message names it; the current folder
+  const auto refused = [](const std::wstring& named) {
+    return Box{
+        L"Failed to remove directory \"" + named + L"\": A drive's root folder is never removed.",
+        mb::kOk | mb::kIconExclamation};
   };
+  // A drive's root, however written, from whichever current folder.
+  const auto remove = [](const wchar_t* path, const wchar_t* current) {
+    return [=] {
+      SetCurrentDirectoryW(current);
+      return cls_Dir().of_RemoveDirectory(path, true);
+    };
+  };
+  cls_Dir d;
   // clang-format off
-  const Row rows[] = {
-      {L"Q:\\", L"Q:\\", L"C:\\"}, {L"Q:\\r\\..\\", L"Q:\\r\\..\\", L"C:\\"},
-      {L"Q:\\.", L"Q:\\.\\", L"C:\\"}, {L"..", L"..\\", L"Q:\\r"}, {L".\\", L".\\", L"Q:\\"},
-      {L"\\\\?\\Q:\\", L"\\\\?\\Q:\\", L"C:\\"},
-      {L"C:\\brenvic-links\\root", L"C:\\brenvic-links\\root\\", L"C:\\"}};
+  const Act acts[] = {
+      {"an empty drive's root is a folder", [&] { return d.of_CreateDirectory(L"Q:\\n", false); },
+       0, {}, {{L"Q:\\n\\", 0}}},
+      {"a temporary folder there", [&] { return d.of_GetTempFilePath(L"Q:\\", L"t") == L"Q:\\tD9F44\\"; },
+       1, {}, {{L"Q:\\tD9F44\\", 0}}},
+      {"Q:\\", remove(L"Q:\\", L"C:\\"), -1, {refused(L"Q:\\")}},
+      {"Q:\\r\\..\\", remove(L"Q:\\r\\..\\", L"C:\\"), -1, {refused(L"Q:\\r\\..\\")}},
+      {"Q:\\.", remove(L"Q:\\.", L"C:\\"), -1, {refused(L"Q:\\.\\")}},
+      {"..", remove(L"..", L"Q:\\r"), -1, {refused(L"..\\")}},
+      {".\\", remove(L".\\", L"Q:\\"), -1, {refused(L".\\")}},
+      {"\\\\?\\Q:\\", remove(L"\\\\?\\Q:\\", L"C:\\"), -1, {refused(L"\\\\?\\Q:\\")}},
+      {"a link to Q:\\", remove(L"C:\\brenvic-links\\root", L"C:\\"), -1,
+       {refused(L"C:\\brenvic-links\\root\\")}},
+  };
   // clang-format on
-  for (const auto& [path, named, current] : rows) {
-    SCOPED_TRACE(testing::PrintToString(path));
-    Reset();
-    Make(L"Q:\\x.txt");
-    Make(L"Q:\\r\\");
-    SetCurrentDirectoryW(current);
-    const auto before = Files();
-    EXPECT_EQ(dirs.of_RemoveDirectory(path, true), -1);
-    EXPECT_EQ(dialogs.shown,
-              (std::vector<Box>{{L"Failed to remove directory \"" + std::wstring(named) +
-                                     L"\": A drive's root folder is never removed.",
-                                 mb::kOk | mb::kIconExclamation}}));
-    EXPECT_EQ(Files(), before);
+  Play(acts[0], [] {});
+  Play(acts[1], [] {});
+  for (const Act& act : std::span(acts).subspan(2)) {
+    Play(act, PopulateRoot);
   }
 }
 

@@ -27,6 +27,11 @@ inline std::vector<HWND> Children(HWND window) {
   return children;
 }
 
+/// ASCII text as bytes: the program's own texts are ASCII.
+inline std::string Narrow(const std::wstring& text) {
+  return std::string(text.begin(), text.end());
+}
+
 /// The system's one-line description of an error code, as failure messages give it.
 inline std::wstring Cause(DWORD code) {
   wchar_t text[512] = {};

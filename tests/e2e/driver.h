@@ -12,6 +12,7 @@
 namespace e2e {
 
 using reading::Children;
+using reading::Narrow;
 inline constexpr DWORD kWaitMs = 10000;
 
 /// Whether `condition` holds within `timeout_ms`, asked every 20 ms.
@@ -30,10 +31,6 @@ inline std::wstring Text(HWND window) {
   SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
                       kWaitMs, &length);
   return text;
-}
-
-inline std::string Narrow(const std::wstring& text) {
-  return std::string(text.begin(), text.end());  // the program's texts are ASCII
 }
 
 /// `head`, then each of `lines` on a line of its own, sorted.

@@ -44,7 +44,6 @@ TEST_F(Windows, DrawsTheAboutWindowAtItsOwnDpi) {
                    reinterpret_cast<LPARAM>(&suggested));
       cls_Global().gv_CenterForm(Form());
       GetWindowRect(window, &placed);
-      const auto ascii = [](const wchar_t* text) { return std::string(text, text + wcslen(text)); };
       for (const HWND child : reading::Children(window)) {
         wchar_t text[32] = {}, kind[16] = {};
         GetWindowTextW(child, text, 32);
@@ -61,7 +60,7 @@ TEST_F(Windows, DrawsTheAboutWindowAtItsOwnDpi) {
           const HDC dc = GetDC(child);
           SendMessageW(GetParent(child), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                        reinterpret_cast<LPARAM>(child));
-          look.push_back(ascii(text) + "|" + ascii(font.lfFaceName) + " " +
+          look.push_back(reading::Narrow(text) + "|" + reading::Narrow(font.lfFaceName) + " " +
                          std::to_string(font.lfHeight) + (font.lfWeight == FW_BOLD ? " bold" : "") +
                          (font.lfUnderline ? " underlined" : "") + " " +
                          std::to_string(GetTextColor(dc)));
@@ -78,7 +77,7 @@ TEST_F(Windows, DrawsTheAboutWindowAtItsOwnDpi) {
         const HWND top = ChildWindowFromPointEx(window, middle, CWP_SKIPINVISIBLE);
         GetWindowTextW(top, text, 32);
         look.push_back("on top: " + std::to_string(GetWindowLongW(top, GWL_STYLE) & SS_TYPEMASK) +
-                       " " + ascii(text));
+                       " " + reading::Narrow(text));
       }
       std::sort(look.begin(), look.end());
       platform::Current().toolkit->Unload(Form());

@@ -24,12 +24,17 @@ bool WaitFor(Condition condition, DWORD timeout_ms = kWaitMs) {
   return condition();
 }
 
+/// SendMessage to another process's window: given up on at once when it hangs, or after a wait.
+inline LRESULT Ask(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, kWaitMs, &result);
+  return static_cast<LRESULT>(result);
+}
+
 /// A window's text; WM_GETTEXT, since across processes GetWindowTextW reads no text box.
 inline std::wstring Text(HWND window) {
   wchar_t text[1024] = {};
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                      kWaitMs, &length);
+  Ask(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
@@ -65,12 +70,11 @@ inline std::string Seen(HWND window) {
     GetClassNameW(child, kind, 32);
     RECT rect{};
     GetWindowRect(child, &rect);
-    lines.push_back(Narrow(kind) + " \"" + Narrow(Text(child)) + "\"" +
-                    (IsWindowVisible(child) ? "" : " hidden") +
-                    (IsWindowEnabled(child) ? "" : " disabled") +
-                    (IntersectRect(&common, &rect, &area) ? "" : " outside") +
-                    (SendMessageW(child, BM_GETCHECK, 0, 0) ? " checked" : "") +
-                    (child == Focus(window) ? " focused" : ""));
+    lines.push_back(
+        Narrow(kind) + " \"" + Narrow(Text(child)) + "\"" +
+        (IsWindowVisible(child) ? "" : " hidden") + (IsWindowEnabled(child) ? "" : " disabled") +
+        (IntersectRect(&common, &rect, &area) ? "" : " outside") +
+        (Ask(child, BM_GETCHECK) ? " checked" : "") + (child == Focus(window) ? " focused" : ""));
   }
   const bool centred = std::abs(frame.left + frame.right - GetSystemMetrics(SM_CXSCREEN)) <= 2 &&
                        std::abs(frame.top + frame.bottom - GetSystemMetrics(SM_CYSCREEN)) <= 2;
@@ -84,7 +88,7 @@ inline std::string Seen(HWND window) {
 /// A message box's icon, told by its pixels from the system's icons drawn the same size over the
 /// box's own background.
 inline std::string IconOf(HWND control) {
-  if (SendMessageW(control, STM_GETICON, 0, 0) == 0) {
+  if (Ask(control, STM_GETICON) == 0) {
     return "no icon";  // the text is drawn over the empty icon control
   }
   RECT r{};

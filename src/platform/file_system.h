@@ -32,10 +32,12 @@ constexpr std::uint32_t kArchive = 32;
 constexpr std::uint32_t kReparsePoint = 0x400;  ///< a symbolic link, junction or mount point
 }  // namespace attr
 
-/// One entry of a folder listing: the name without folder.
+/// One entry of a folder listing: the name without folder, its own attributes (a link's, not its
+/// target's) and its reparse tag, 0 where the system tells none.
 struct FindData {
   std::wstring name;
   std::uint32_t attributes = 0;
+  std::uint32_t tag = 0;
 };
 
 /// The kernel32 file and folder functions, one to one: the wide forms, which take every name and
@@ -61,7 +63,7 @@ class FileSystem {
   /// GetFileAttributesW: 0 with the bits; 2 when the path's last part is missing, 3 when a folder
   /// above it is. A link named without a trailing "\" gives its own bits, with one its target's.
   virtual std::uint32_t Attributes(const std::wstring& path, std::uint32_t& bits) = 0;
-  /// GetFileAttributesExW's size: the length of a file in bytes.
+  /// GetFileSizeEx of the file at `path`, a link followed: its length in bytes.
   virtual std::uint32_t FileLength(const std::wstring& path, std::uint64_t& length) = 0;
 
   /// DeleteFileW.
@@ -89,11 +91,12 @@ class FileSystem {
   virtual std::uint32_t SystemFolder(char* buffer, std::uint32_t size) = 0;
   virtual std::uint32_t TempFolder(std::uint32_t size, char* buffer) = 0;
 
-  /// GetFullPathNameW: the absolute form of `path`, its "." and ".." resolved.
-  virtual std::uint32_t FullPath(const std::wstring& path, std::wstring& full) = 0;
-  /// GetFinalPathNameByHandleW of what is at `path`, its links followed: "\\?\C:\..." or
-  /// "\\?\UNC\server\share\...".
+  /// GetFinalPathNameByHandleW of what is at `path`, its links followed: "\\?\C:\...",
+  /// "\\?\UNC\server\share\..." or, where the volume has no such name, "\\?\Volume{...}\...";
+  /// the code of the first form asked when none answers.
   virtual std::uint32_t FinalPath(const std::wstring& path, std::wstring& final_path) = 0;
+  /// GetVolumePathNameW: the root of the volume that `path` lies on, ending in "\".
+  virtual std::uint32_t VolumePath(const std::wstring& path, std::wstring& volume) = 0;
 
   /// FormatMessageW of a Win32 code: one short line, no line break, no inserts.
   virtual std::wstring ErrorText(std::uint32_t code) = 0;

@@ -1,6 +1,7 @@
 #include "platform/listing.h"
 
 #include "platform/platform.h"
+#include "platform/wildcards.h"
 
 namespace platform {
 
@@ -8,40 +9,55 @@ namespace {
 
 FindHandle open_search = 0;
 std::uint32_t open_mask = 0;
+std::wstring open_long_names;
+std::uint32_t broke_off = 0;
 
-bool Accepted(const FindData& entry, std::uint32_t mask) {
-  const std::uint32_t kinds = entry.attributes & (attr::kHidden | attr::kSystem | attr::kFolder);
-  return (kinds & ~mask) == 0;
+// The last part of `pattern`, in upper case, when it holds a wildcard; else empty. Windows matches
+// a wildcard against each entry's 8.3 name too, where "*.vss" finds "drawing.vssx" (DRAWIN~1.VSS);
+// a plain name, short or long, names one entry.
+std::wstring LongNamePattern(const std::wstring& pattern) {
+  const std::wstring last = pattern.substr(pattern.find_last_of(L"\\/:") + 1);
+  return HasWildcard(last) ? Current().text->UpperCase(last) : std::wstring();
 }
 
-void EndSearch() {
+bool Accepted(const FindData& entry, std::uint32_t mask, const std::wstring& long_names) {
+  const std::uint32_t kinds = entry.attributes & (attr::kHidden | attr::kSystem | attr::kFolder);
+  return (kinds & ~mask) == 0 &&
+         (long_names.empty() || MatchesLongName(long_names, Current().text->UpperCase(entry.name)));
+}
+
+// Steps the open search past entries the mask or the long names refuse; closes it at the end so
+// that no search stays open in a folder that is about to be removed.
+std::wstring Deliver(FindData entry, std::uint32_t found) {
+  while (found == 0) {
+    if (Accepted(entry, open_mask, open_long_names)) {
+      return entry.name;
+    }
+    found = Current().files->FindNext(open_search, entry);
+  }
+  if (found != file_error::kNoMoreFiles) {
+    broke_off = found;
+  }
+  ListEnd();
+  return {};
+}
+
+}  // namespace
+
+void ListEnd() {
   if (open_search != 0) {
     Current().files->FindEnd(open_search);
     open_search = 0;
   }
 }
 
-// Steps the open search past entries the mask refuses; closes it at the end so that no search
-// stays open in a folder that is about to be removed.
-std::wstring Deliver(FindData entry, std::uint32_t found) {
-  while (found == 0) {
-    if (Accepted(entry, open_mask)) {
-      return entry.name;
-    }
-    found = Current().files->FindNext(open_search, entry);
-  }
-  EndSearch();
-  return {};
-}
-
-}  // namespace
-
 void ForgetListing() {
   open_search = 0;
 }
 
 std::wstring ListFirst(const std::wstring& pattern, std::uint32_t mask) {
-  EndSearch();
+  ListEnd();
+  broke_off = 0;
   std::wstring full = pattern;
   if (!full.empty() && full.back() == L'\\') {
     full += L'*';
@@ -54,6 +70,7 @@ std::wstring ListFirst(const std::wstring& pattern, std::uint32_t mask) {
   }
   open_search = search;
   open_mask = mask;
+  open_long_names = LongNamePattern(full);
   return Deliver(std::move(entry), found);
 }
 
@@ -64,6 +81,10 @@ std::wstring ListNext() {
   FindData entry;
   const std::uint32_t found = Current().files->FindNext(open_search, entry);
   return Deliver(std::move(entry), found);
+}
+
+std::uint32_t ListBrokeOff() {
+  return broke_off;
 }
 
 std::uint32_t DeleteMatching(const std::wstring& pattern) {
@@ -78,16 +99,21 @@ std::uint32_t DeleteMatching(const std::wstring& pattern) {
   if (code != 0) {
     return code;
   }
+  const std::wstring long_names = LongNamePattern(pattern);
   bool matched = false;
   std::uint32_t result = 0;
   for (; code == 0 && result == 0; code = files.FindNext(search, entry)) {
-    if (!Accepted(entry, 0)) {
+    if (!Accepted(entry, 0, long_names)) {
       continue;
     }
     matched = true;
     result = files.RemoveFile(folder + entry.name);
   }
   files.FindEnd(search);
+  // A listing that breaks off fails the deletion: it has not seen every file.
+  if (result == 0 && code != file_error::kNoMoreFiles) {
+    result = code;
+  }
   if (result == 0 && !matched) {
     result = file_error::kFileNotFound;
   }

@@ -9,6 +9,7 @@
 #include "util/cls_file.h"
 #include "util/cls_string.h"
 #include "util/message.h"
+#include "util/removal_plan.h"
 
 namespace {
 
@@ -26,34 +27,29 @@ bool IsBlankOrEmpty(const std::wstring& text) {
   return text.find_first_not_of(L' ') == std::wstring::npos;
 }
 
-// A drive's root ("C:\") or a share's ("\\server\share\"), also in the forms "\\?\C:\" and
-// "\\?\UNC\server\share\".
-bool IsRootName(std::wstring name) {
-  if (name.starts_with(L"\\\\?\\UNC\\")) {
-    name.replace(0, 8, L"\\\\");
-  } else if (name.starts_with(L"\\\\?\\")) {
-    name.erase(0, 4);
-  }
-  name.erase(name.find_last_not_of(L"\\/") + 1);
-  if (name.size() == 2 && name[1] == L':') {
-    return true;
-  }
-  const std::wstring::size_type share = name.starts_with(L"\\\\") ? name.find(L'\\', 2) : 0;
-  return share != 0 && share != std::wstring::npos && name.find(L'\\', share + 1) == name.npos;
+// The folder's entry itself: named with a trailing separator, a link would answer for its target.
+std::wstring EntryName(std::wstring path) {
+  path.erase(path.find_last_not_of(L"\\/") + 1);
+  return path;
 }
 
-// The path names a root once the platform has resolved "." and ".." ("C:\r\..\" is a root too).
-bool IsRoot(const std::wstring& path) {
-  std::wstring full;
-  return platform::Current().files->FullPath(path, full) == 0 && IsRootName(full);
-}
-
-// A root however it is reached, through a link too; a path whose end cannot be told counts as one.
-bool ReachesRoot(const std::wstring& path) {
-  std::wstring full, final_path;
+// What the system answers about the folder at `path` (ending in "\\").
+util::FolderFacts FactsOf(const std::wstring& path) {
   platform::FileSystem& files = *platform::Current().files;
-  return files.FullPath(path, full) != 0 || files.FinalPath(path, final_path) != 0 ||
-         IsRootName(full) || IsRootName(final_path);
+  util::FolderFacts facts;
+  facts.final_code = files.FinalPath(path, facts.final_path);
+  if (facts.final_code == 0) {
+    facts.final_code = files.VolumePath(facts.final_path, facts.volume_path);
+  }
+  platform::FindHandle search = 0;
+  platform::FindData entry;
+  facts.entry_code = files.FindFirst(EntryName(path), search, entry);
+  if (facts.entry_code == 0) {
+    files.FindEnd(search);
+    facts.attributes = entry.attributes;
+    facts.tag = entry.tag;
+  }
+  return facts;
 }
 
 // The attributes of what is at `path`; nullopt when they cannot be read.
@@ -92,7 +88,9 @@ bool cls_Dir::of_IsDirectoryEx(const std::wstring& as_Dir, bool ab_ExcludeFile) 
     }
     // A root lists no "." of its own, so an empty one lists nothing: its attributes tell.
     const auto bits = AttributesOf(as_Dir);
-    return bits && (*bits & platform::attr::kFolder) != 0 && IsRoot(as_Dir);
+    return bits && (*bits & platform::attr::kFolder) != 0 &&
+           util::PlanRemoval(FactsOf(of_GetDirectoryPath(as_Dir, true))).how ==
+               util::Removal::kRoot;
   }
   // Every folder but a drive's root lists itself as "." first.
   return platform::ListFirst(of_GetDirectoryPath(as_Dir, true), kFoldersAndHidden) == L".";
@@ -210,36 +208,27 @@ std::int16_t cls_Dir::of_RemoveDirectory(const std::wstring& as_Dir, bool ab_Sho
   if (!of_IsDirectory(as_Dir)) {
     return -1;
   }
-  // Refused before anything is deleted: a root's files would go, and a file is no folder. A link
-  // goes alone, as "rd /s" removes one: its target's files are not the folder's.
-  std::wstring cause;
-  const std::wstring itself = path.substr(0, path.size() - 1);
-  const auto bits = AttributesOf(itself);
-  if (ReachesRoot(path)) {
-    cause = kRootRefused;
-  } else if (bits && (*bits & platform::attr::kFolder) == 0) {
-    cause = util::Cause(platform::file_error::kDirectory);
-  } else if (bits && (*bits & platform::attr::kReparsePoint) != 0) {
-    const std::uint32_t code = platform::Current().files->RemoveFolder(itself);
-    if (code == 0) {
-      return 0;
-    }
-    cause = util::Cause(code);
-  } else {
-    std::uint32_t code = platform::DeleteMatching(path + L"*.*");
+  // The test above may have left a search open in the folder, or in a link's target.
+  platform::ListEnd();
+  // Decided before anything is deleted: a root's files would go, and a link's target's files are
+  // not the folder's (a link goes alone, as "rd /s" removes one).
+  const util::RemovalPlan plan = util::PlanRemoval(FactsOf(path));
+  std::uint32_t code = plan.cause;
+  if (plan.how == util::Removal::kLink) {
+    code = platform::Current().files->RemoveFolder(EntryName(path));
+  } else if (plan.how == util::Removal::kFolder) {
+    code = platform::DeleteMatching(path + L"*.*");
     if (platform::IsNotFound(code)) {
       code = 0;
     }
     if (code == 0) {
-      // Ends the search that the test above may have left open in the folder.
-      platform::ListFirst(path, kOrdinaryFiles);
       code = platform::Current().files->RemoveFolder(path);
     }
-    if (code == 0) {
-      return 0;
-    }
-    cause = util::Cause(code);
   }
+  if (plan.how != util::Removal::kRoot && code == 0) {
+    return 0;
+  }
+  const std::wstring cause = plan.how == util::Removal::kRoot ? kRootRefused : util::Cause(code);
   if (ab_ShowError) {
     util::ShowMessage(L"Failed to remove directory \"" + path + L"\": " + cause,
                       platform::mb::kOk | platform::mb::kIconExclamation);

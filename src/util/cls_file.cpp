@@ -110,6 +110,12 @@ std::int16_t cls_File::of_DeleteFiles(const std::wstring& as_Files,
       names.push_back(name);
     }
   }
+  // A listing that broke off names only some of the files: none is deleted.
+  if (const std::uint32_t code = platform::ListBrokeOff(); code != 0) {
+    util::ShowMessage(L"Failed to delete file \"" + as_Files + L"\": " + util::Cause(code),
+                      platform::mb::kOk | platform::mb::kIconCritical);
+    return -1;
+  }
   for (const std::wstring& name : names) {
     if (of_Delete(folder + name, false) == -1) {
       return -1;
@@ -128,7 +134,7 @@ std::int16_t cls_File::of_GetFileCount(const std::wstring& as_Path,
       ++count;
     }
   }
-  return count;
+  return platform::ListBrokeOff() == 0 ? count : std::int16_t{-1};
 }
 
 std::int16_t cls_File::of_CopyFiles(const std::wstring& as_Pattern, const std::wstring& as_From,
@@ -145,6 +151,12 @@ std::int16_t cls_File::of_CopyFilesEx(const std::wstring& as_Pattern, const std:
         of_CopyEx(as_From + name, as_To + name, false, ab_LaterVersionOnly) == -1) {
       return -1;
     }
+  }
+  if (const std::uint32_t code = platform::ListBrokeOff(); code != 0) {
+    util::ShowMessage(L"Failed to copy file \"" + as_From + as_Pattern + L"\" to \"" + as_To +
+                          L"\": " + util::Cause(code),
+                      platform::mb::kOk | platform::mb::kIconCritical);
+    return -1;
   }
   return 0;
 }

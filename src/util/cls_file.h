@@ -22,7 +22,8 @@ class cls_File {
   std::int16_t of_Delete(const std::wstring& as_File, bool ab_Confirm);
   /// Deletes every ordinary file matching the pattern `as_Files`, stopping at the first failure.
   std::int16_t of_DeleteFiles(const std::wstring& as_Files, bool ab_Confirm);
-  /// The number of ordinary files matching `as_Path` + "*." + `as_Extension`, at most 32767.
+  /// The number of ordinary files matching `as_Path` + "*." + `as_Extension`, at most 32767; -1
+  /// when the listing broke off before its end.
   std::int16_t of_GetFileCount(const std::wstring& as_Path, const std::wstring& as_Extension);
   /// Copies every ordinary file `as_From` + name matching `as_Pattern` to `as_To` + name.
   std::int16_t of_CopyFiles(const std::wstring& as_Pattern, const std::wstring& as_From,

@@ -7,9 +7,9 @@ namespace {
 
 void Populate() {
   // A name the code page lacks, and one that narrow calls would hand back as "a\..\..\victim.txt".
-  for (const wchar_t* name :
-       {L"a.txt", L"l.txt", L"ж.txt", L"m\\1.txt", L"m\\2.txt", L"m\\3.txt", L"Q:\\x.tmp",
-        L"d\\own.txt", L"d\\a\uFF3C..\uFF3C..\uFF3Cvictim.txt", L"victim.txt"}) {
+  for (const wchar_t* name : {L"a.txt", L"l.txt", L"ж.txt", L"m\\1.txt", L"m\\2.txt", L"m\\3.txt",
+                              L"Q:\\x.tmp", L"d\\own.txt", L"d\\a\uFF3C..\uFF3C..\uFF3Cvictim.txt",
+                              L"victim.txt", L"v\\a.vss", L"v\\drawing.vssx"}) {
     Make(name);
   }
   Make(L"ro.txt", 1, FILE_ATTRIBUTE_READONLY);
@@ -42,6 +42,10 @@ TEST_F(Windows, TellsActsOnAndReportsFiles) {
       {"none", [&] { return f.of_IsFile(At(L"none.txt")) || f.of_IsFile(L""); }, 0, {}},
       {"ł.txt", [&] { return f.of_IsFile(At(L"ł.txt")); }, 0, {}},
       {"counted", [&] { return f.of_GetFileCount(At(L"m\\"), L"txt"); }, 3, {}},
+      // Windows matches a wildcard against 8.3 names too: drawing.vssx is DRAWIN~1.VSS.
+      {"counted by long names", [&] { return f.of_GetFileCount(At(L"v\\"), L"vss"); }, 1, {}},
+      {"delete by long names", [&] { return f.of_DeleteFiles(At(L"v\\*.vss"), false); }, 0, {},
+       {{L"v\\a.vss", -1}}},
       {"delete answered No", [&] { return f.of_Delete(a, true); }, -1, {sure}},
       {"delete answered Yes", [&] { return f.of_Delete(a, true); }, 0, {sure}, {{L"a.txt", -1}},
        {mb::kIdYes}},

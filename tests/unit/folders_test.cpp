@@ -3,6 +3,7 @@
 
 #include "unit/windows.h"
 #include "util/cls_dir.h"
+#include "util/removal_plan.h"
 
 namespace unit {
 namespace {
@@ -66,6 +67,11 @@ TEST_F(Windows, MakesAndRemovesFolders) {
       {"a link, never its target's files",
        [&] { return d.of_RemoveDirectory(L"C:\\brenvic-links\\folder", true); }, -1,
        {failed(L"remove directory \"C:\\brenvic-links\\folder\\", Cause(145))}},
+      {"a link named with a doubled separator",
+       [&] { return d.of_RemoveDirectory(L"C:\\brenvic-links\\folder\\\\", true); }, -1,
+       {failed(L"remove directory \"C:\\brenvic-links\\folder\\\\", Cause(145))}},
+      {"a file", [&] { return d.of_RemoveDirectory(At(L"f"), true); }, -1,
+       {failed(L"remove directory \"" + At(L"f\\"), Cause(267))}},
       {"removed empty", [&] { return d.of_RemoveDirectory(At(L"e\\"), true); }, 0, {},
        {{L"e\\", -1}}},
       {"holding a folder", [&] { return d.of_RemoveDirectory(At(L"s"), true); }, -1,
@@ -90,6 +96,41 @@ TEST_F(Windows, MakesAndRemovesFolders) {
   // clang-format on
   for (const Act& act : acts) {
     Play(act, Populate);
+  }
+}
+
+TEST_F(Windows, PlansRemovalsFromWhatTheSystemAnswers) {
+  using util::Removal;
+  constexpr std::uint32_t kLink = 0x410, kFolder = 0x10, kSymlink = 0xA000000C,
+                          kJunction = 0xA0000003, kCloud = 0x9000601A, kDedup = 0x80000013;
+  struct Row {
+    const char* what;
+    util::FolderFacts facts;
+    util::RemovalPlan plan;
+  };
+  // clang-format off
+  const Row rows[] = {
+      {"a drive", {0, L"\\\\?\\C:\\", L"C:\\", 0, kFolder}, {Removal::kRoot}},
+      {"a folder", {0, L"\\\\?\\C:\\a", L"C:\\", 0, kFolder}, {Removal::kFolder}},
+      {"an unlettered volume", {0, L"\\\\?\\Volume{1}\\", L"\\\\?\\Volume{1}\\", 0, kFolder}, {Removal::kRoot}},
+      {"a mounted folder", {0, L"\\\\?\\C:\\mnt\\", L"C:\\mnt\\", 0, kLink, kJunction}, {Removal::kRoot}},
+      {"a share", {0, L"\\\\?\\UNC\\s\\x\\", L"\\\\s\\x\\", 0, kFolder}, {Removal::kRoot}},
+      {"a share's folder", {0, L"\\\\?\\UNC\\s\\x\\y", L"\\\\s\\x\\", 0, kFolder}, {Removal::kFolder}},
+      {"answers that do not compare", {0, L"\\\\?\\Volume{1}\\a", L"C:\\", 0, kFolder}, {Removal::kRoot}},
+      {"a symbolic link", {0, L"\\\\?\\D:\\t", L"D:\\", 0, kLink, kSymlink}, {Removal::kLink}},
+      {"a link to a drive", {0, L"\\\\?\\D:\\", L"D:\\", 0, kLink, kSymlink}, {Removal::kRoot}},
+      {"a dangling junction", {2, L"", L"", 0, kLink, kJunction}, {Removal::kLink}},
+      {"a link, its tag untold", {0, L"\\\\?\\C:\\t", L"C:\\", 0, kLink, 0}, {Removal::kLink}},
+      {"a cloud placeholder", {0, L"\\\\?\\C:\\a", L"C:\\", 0, kLink, kCloud}, {Removal::kFolder}},
+      {"a deduplicated folder", {0, L"\\\\?\\C:\\a", L"C:\\", 0, kLink, kDedup}, {Removal::kFolder}},
+      {"a file", {123, L"", L"", 0, 0x20}, {Removal::kRefused, 267}},
+      {"a drive without a final path", {1, L"", L"", 0, kFolder}, {Removal::kRefused, 1}},
+      {"an unreadable entry", {0, L"\\\\?\\C:\\a", L"C:\\", 5}, {Removal::kRefused, 5}},
+      {"nothing readable", {3, L"", L"", 2}, {Removal::kRefused, 3}},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    EXPECT_EQ(util::PlanRemoval(row.facts), row.plan) << row.what;
   }
 }
 

@@ -192,7 +192,7 @@ class Windows : public ::testing::Test {
   /// Starts a row afresh: deletes what a crashed run or the row before left in the scratch folder,
   /// on Q: and in the key.
   void Reset() {
-    platform::ListFirst(L"C:\\*.none", 0);  // a listing left open keeps its folder
+    platform::ListEnd();  // a listing left open keeps its folder
     SetCurrentDirectoryW(L"C:\\");
     std::error_code error;
     for (const fs::path& top : {fs::path(kScratch), fs::path(IsScratchDrive() ? L"Q:\\" : L"")}) {

@@ -29,6 +29,37 @@ class FindOwner {
   HANDLE search_;
 };
 
+// Owns one CreateFileW handle.
+class FileOwner {
+ public:
+  explicit FileOwner(HANDLE file) : file_(file) {}
+  FileOwner(const FileOwner&) = delete;
+  FileOwner& operator=(const FileOwner&) = delete;
+  ~FileOwner() {
+    if (file_ != INVALID_HANDLE_VALUE) {
+      CloseHandle(file_);
+    }
+  }
+  HANDLE get() const { return file_; }
+
+ private:
+  HANDLE file_;
+};
+
+// What is at `wide`, its links followed, opened to read its attributes alone: that takes a file
+// that another program holds without sharing, and a folder.
+HANDLE OpenAttributes(const wchar_t* wide) {
+  return CreateFileW(wide, FILE_READ_ATTRIBUTES,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// The find data's own attributes, and the reparse tag that it holds only for a reparse point.
+FindData Entry(const WIN32_FIND_DATAW& found) {
+  const bool reparse = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  return {found.cFileName, found.dwFileAttributes, reparse ? found.dwReserved0 : 0};
+}
+
 std::uint32_t Outcome(BOOL done) {
   return done ? 0 : GetLastError();
 }
@@ -67,7 +98,7 @@ class Win32FileSystem final : public FileSystem {
           }
           search = reinterpret_cast<FindHandle>(opened);
           searches_.emplace(search, FindOwner(opened));
-          entry = {found.cFileName, found.dwFileAttributes};
+          entry = Entry(found);
           return 0;
         },
         pattern);
@@ -82,7 +113,7 @@ class Win32FileSystem final : public FileSystem {
     if (!FindNextFileW(open->second.get(), &found)) {
       return GetLastError();
     }
-    entry = {found.cFileName, found.dwFileAttributes};
+    entry = Entry(found);
     return 0;
   }
 
@@ -104,11 +135,13 @@ class Win32FileSystem final : public FileSystem {
   std::uint32_t FileLength(const std::wstring& path, std::uint64_t& length) override {
     return Whole(
         [&](const wchar_t* wide) -> std::uint32_t {
-          WIN32_FILE_ATTRIBUTE_DATA data;
-          if (!GetFileAttributesExW(wide, GetFileExInfoStandard, &data)) {
+          // GetFileAttributesExW would give a link's own length, not its file's.
+          const FileOwner file(OpenAttributes(wide));
+          LARGE_INTEGER size;
+          if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size)) {
             return GetLastError();
           }
-          length = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+          length = static_cast<std::uint64_t>(size.QuadPart);
           return 0;
         },
         path);
@@ -148,34 +181,44 @@ class Win32FileSystem final : public FileSystem {
     return Narrowed([](const char* narrow) { return Outcome(SetCurrentDirectoryA(narrow)); }, path);
   }
 
-  std::uint32_t FullPath(const std::wstring& path, std::wstring& full) override {
+  std::uint32_t FinalPath(const std::wstring& path, std::wstring& final_path) override {
     return Whole(
-        [&](const wchar_t* wide) {
-          return Returned(
-              [wide](DWORD size, wchar_t* buffer) {
-                return GetFullPathNameW(wide, size, buffer, nullptr);
-              },
-              full);
+        [&](const wchar_t* wide) -> std::uint32_t {
+          const FileOwner opened(OpenAttributes(wide));
+          if (opened.get() == INVALID_HANDLE_VALUE) {
+            return GetLastError();
+          }
+          // A volume that has no drive letter or folder of its own (or a file system that cannot
+          // normalise) still answers in another form.
+          std::uint32_t first = 0;
+          for (const DWORD form :
+               {FILE_NAME_NORMALIZED | VOLUME_NAME_DOS, FILE_NAME_OPENED | VOLUME_NAME_DOS,
+                FILE_NAME_NORMALIZED | VOLUME_NAME_GUID}) {
+            const std::uint32_t code = Returned(
+                [&](DWORD size, wchar_t* buffer) {
+                  return GetFinalPathNameByHandleW(opened.get(), buffer, size, form);
+                },
+                final_path);
+            if (code == 0) {
+              return 0;
+            }
+            first = first == 0 ? code : first;
+          }
+          return first;
         },
         path);
   }
 
-  std::uint32_t FinalPath(const std::wstring& path, std::wstring& final_path) override {
+  std::uint32_t VolumePath(const std::wstring& path, std::wstring& volume) override {
     return Whole(
         [&](const wchar_t* wide) -> std::uint32_t {
-          const HANDLE opened =
-              CreateFileW(wide, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-          if (opened == INVALID_HANDLE_VALUE) {
+          // The volume's root is the path itself at the longest, or a GUID path of 49 characters.
+          std::wstring buffer(path.size() + MAX_PATH, L'\0');
+          if (!GetVolumePathNameW(wide, buffer.data(), static_cast<DWORD>(buffer.size()))) {
             return GetLastError();
           }
-          const std::uint32_t code = Returned(
-              [opened](DWORD size, wchar_t* buffer) {
-                return GetFinalPathNameByHandleW(opened, buffer, size, FILE_NAME_NORMALIZED);
-              },
-              final_path);
-          CloseHandle(opened);
-          return code;
+          volume = buffer.c_str();
+          return 0;
         },
         path);
   }

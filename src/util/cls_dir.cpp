@@ -89,8 +89,7 @@ bool cls_Dir::of_IsDirectoryEx(const std::wstring& as_Dir, bool ab_ExcludeFile) 
     // A root lists no "." of its own, so an empty one lists nothing: its attributes tell.
     const auto bits = AttributesOf(as_Dir);
     return bits && (*bits & platform::attr::kFolder) != 0 &&
-           util::PlanRemoval(FactsOf(of_GetDirectoryPath(as_Dir, true))).how ==
-               util::Removal::kRoot;
+           util::IsVolumeRoot(FactsOf(of_GetDirectoryPath(as_Dir, true)));
   }
   // Every folder but a drive's root lists itself as "." first.
   return platform::ListFirst(of_GetDirectoryPath(as_Dir, true), kFoldersAndHidden) == L".";

@@ -20,20 +20,21 @@ std::wstring Plain(std::wstring path) {
   return path;
 }
 
+}  // namespace
+
 // Only a path that goes on past its volume's root is clearly not that root: answers in forms that
 // do not compare count as a root, for nothing to be deleted.
 bool IsVolumeRoot(const FolderFacts& facts) {
   const std::wstring final_path = Plain(facts.final_path);
   const std::wstring volume = Plain(facts.volume_path);
-  return !(final_path.size() > volume.size() + 1 && final_path.starts_with(volume) &&
+  return facts.final_code == 0 &&
+         !(final_path.size() > volume.size() + 1 && final_path.starts_with(volume) &&
            final_path[volume.size()] == L'\\');
 }
 
-}  // namespace
-
 RemovalPlan PlanRemoval(const FolderFacts& facts) {
   namespace attr = platform::attr;
-  if (facts.final_code == 0 && IsVolumeRoot(facts)) {
+  if (IsVolumeRoot(facts)) {
     return {Removal::kRoot};
   }
   if (facts.entry_code != 0) {

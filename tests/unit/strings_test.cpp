@@ -1,5 +1,4 @@
-// The string toolbox with Windows' own upper case and the code page (the fuzz target holds its
-// other rules).
+// The string toolbox with Windows' own upper case and the code page.
 #include "platform/win32/win32_parts.h"
 #include "unit/windows.h"
 #include "util/cls_string.h"

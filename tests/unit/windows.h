@@ -70,9 +70,8 @@ struct Clock final : platform::Random {
 };
 
 struct Process final : platform::Process {
-  std::wstring folder;
   std::wstring CommandLine() override { return L"BrenvicAbout.exe"; }
-  std::wstring ProgramFolder() override { return folder; }
+  std::wstring ProgramFolder() override { return L"C:\\brenvic-unit"; }
 };
 
 /// Every test works in this folder and registry key (HKCU), and may change HKEY_CLASSES_ROOT: all
@@ -180,7 +179,6 @@ class Windows : public ::testing::Test {
     RegDeleteTreeW(HKEY_CURRENT_USER, kScratchKey);
     dialogs = {};
     shell = {};
-    process = {};
   }
 
   /// Plays `act` on what `before` makes.

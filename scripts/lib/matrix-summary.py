@@ -1,15 +1,17 @@
-"""Usage: matrix-summary.py MATRIX TREE
+"""Usage: matrix-summary.py MATRIX TREE [TEST...]
 
 Reads the kill matrix that `scripts/mutate --matrix` writes (a line "# tests" naming every test,
 then a row per fault: number, verdict, fault, the tests that killed it) and prints, per test of
 TREE's sources, its non-blank lines and the faults it kills alone, counted over every test; a unit
-test's runs on both builds count as one test.
+test's runs on both builds count as one test. TESTs named (as printed, "unit/Name") are counted as
+cut: the faults that only they killed are printed as given up.
 """
 import pathlib
 import re
 import sys
 
 matrix, tree = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+cut = set(sys.argv[3:])
 
 
 def source_test(run):
@@ -46,10 +48,12 @@ tests, rows = [], []
 for line in matrix.read_text().splitlines():
     fields = line.split("\t")
     if fields[0] == "# tests":
-        tests = sorted({source_test(run) for run in fields[1].split()})
+        tests = sorted({source_test(run) for run in fields[1].split()} - cut)
     elif fields[0].isdigit():
         killers = {source_test(run) for run in (fields[3].split() if len(fields) > 3 else [])}
-        rows.append((int(fields[0]), fields[1], fields[2], killers))
+        if killers and killers <= cut:
+            print(f"given up: {fields[0]} {fields[2]}")
+        rows.append((int(fields[0]), fields[1], fields[2], killers - cut))
 
 unique = {test: [] for test in tests}
 kills = {test: 0 for test in tests}
@@ -71,7 +75,8 @@ for path in list((tree / "tests").rglob("*")) + list((tree / "fuzz").rglob("*"))
     if path.is_file() and "corpus" not in path.parts:
         total += non_blank(path.read_text(errors="replace").splitlines())
 print(f"shared (fixtures, drivers, build): {total - sum(lines.values())} of {total} lines")
-survived = [f"{number}" for number, verdict, _, _ in rows if verdict == "SURVIVED"]
-killed = sum(1 for row in rows if row[1] == "KILLED")
+planted = [row for row in rows if row[1] in ("KILLED", "SURVIVED")]
+survived = [f"{n}" for n, _, _, killers in planted if not killers]
+killed = len(planted) - len(survived)
 print(f"survived: {' '.join(survived) or 'none'}")
 print(f"score: {killed} of {killed + len(survived)} planted faults killed")

@@ -95,24 +95,20 @@ inline std::string IconOf(HWND control) {
   GetWindowRect(control, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
   const HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, w, 2 * h);  // shown above, drawn below
-  const HGDIOBJ old = SelectObject(dc, bitmap);
-  BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  const HGDIOBJ old = SelectObject(dc, CreateCompatibleBitmap(screen, w, 2 * h));
+  BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);  // shown above, drawn below
   const HBRUSH back = CreateSolidBrush(GetPixel(screen, r.left - 1, r.top));
   const RECT below{0, h, w, 2 * h};
   std::string icon = "another icon";
-  // IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK
-  for (const auto& [id, name] : {std::pair<WORD, const char*>{32513, "critical"},
-                                 {32514, "question"},
-                                 {32515, "exclamation"},
-                                 {32516, "information"}}) {
+  const char* const names[] = {"critical", "question", "exclamation", "information"};
+  for (WORD id = 32513; id <= 32516; ++id) {  // IDI_HAND to IDI_ASTERISK
     FillRect(dc, &below, back);
     DrawIconEx(dc, 0, h, LoadIconW(nullptr, MAKEINTRESOURCEW(id)), w, h, 0, nullptr, DI_NORMAL);
     bool same = true;
     for (int at = 0; at < w * h && same; ++at) {
       same = GetPixel(dc, at % w, at / w) == GetPixel(dc, at % w, h + at / w);
     }
-    icon = same ? name : icon;
+    icon = same ? names[id - 32513] : icon;
   }
   DeleteObject(back);
   DeleteObject(SelectObject(dc, old));
@@ -125,15 +121,14 @@ inline std::string IconOf(HWND control) {
 /// and button ids, the default one with "*".
 inline std::string SeenBox(HWND box) {
   const bool on_top = GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST;
-  std::string seen = Narrow(Text(box)) + (on_top ? " on top" : "") + "|" +
+  std::string seen = Narrow(Text(box)) + (on_top ? " on top|" : "|") +
                      Narrow(Text(GetDlgItem(box, 0xFFFF))) + "|" + IconOf(GetDlgItem(box, 1088)) +
                      "|";
   for (int id = IDOK; id <= IDNO; ++id) {
     const HWND button = GetDlgItem(box, id);
     if (button != nullptr && IsWindowVisible(button)) {
-      const bool default_button =
-          (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-      seen += std::to_string(id) + (default_button ? "* " : " ");
+      const bool main = (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+      seen += std::to_string(id) + (main ? "* " : " ");
     }
   }
   return seen;
@@ -184,14 +179,6 @@ class Program {
   PROCESS_INFORMATION started_{};
 };
 
-/// The child control of `window` whose text is `text`, panels' children included; null if none.
-inline HWND Find(HWND window, const std::wstring& text) {
-  const auto children = Children(window);
-  const auto found = std::find_if(children.begin(), children.end(),
-                                  [&](HWND child) { return Text(child) == text; });
-  return found == children.end() ? nullptr : *found;
-}
-
 /// Clicks the enabled control (a button as BM_CLICK does, so a hidden one too); false if it cannot.
 inline bool Push(HWND control) {
   wchar_t kind[16] = {};
@@ -202,13 +189,6 @@ inline bool Push(HWND control) {
              ? PostMessageW(control, BM_CLICK, 0, 0)
              : PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1)) &&
                    PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
-}
-
-/// Presses `key` on the control that has the keyboard focus in `window`'s thread.
-inline bool PressKey(HWND window, WPARAM key) {
-  const HWND target = Focus(window) != nullptr ? Focus(window) : window;
-  return PostMessageW(target, WM_KEYDOWN, key, 1) &&
-         PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
 /// What the program could touch: a digest of each file's bytes below `folders` (a folder's path

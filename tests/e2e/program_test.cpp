@@ -99,7 +99,7 @@ enum class Do {
   kStart,         // the program, `text` after its name; the About window, unless `page`
   kSee,           // the current window (the About window, with `about`) looks as `shows`
   kClick,         // the control whose text is `text`; the hidden button opens its window
-  kKey,           // `key` on the control with the focus; 0: the close box
+  kKey,           // `key` on the control with the keyboard focus; 0: the close box
   kAnswer,        // a message box looks as `shows`; it is answered with `button`
   kForeground,    // another program's window takes the foreground
   kRecorded,      // the browser is asked for the help site followed by `text`
@@ -209,16 +209,24 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
         WaitFor([&] { return (seen = Seen(step.about ? about : window)) == step.shows; });
         EXPECT_EQ(seen, step.shows);
         break;
-      case Do::kClick:
-        ASSERT_TRUE(Push(Find(window, std::wstring(step.text.begin(), step.text.end()))));
+      case Do::kClick: {
+        const auto children = Children(window);
+        const auto found = std::find_if(children.begin(), children.end(), [&](HWND child) {
+          return Narrow(Text(child)) == step.text;
+        });
+        ASSERT_TRUE(found != children.end() && Push(*found));
         if (step.text == kOpen.text) {
           ASSERT_NE(window = program->Window(L"Set Up Online Help Access"), nullptr);
         }
         break;
-      case Do::kKey:
-        ASSERT_TRUE(step.key != 0 ? PressKey(window, step.key)
-                                  : PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0));
+      }
+      case Do::kKey: {
+        const HWND focus = Focus(window) != nullptr ? Focus(window) : window;
+        ASSERT_TRUE(step.key == 0 ? PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0)
+                                  : PostMessageW(focus, WM_KEYDOWN, step.key, 1) &&
+                                        PostMessageW(focus, WM_KEYUP, step.key, 0xC0000001));
         break;
+      }
       case Do::kAnswer: {
         const HWND box = program->Window(L"Brenvic Visio", L"#32770");
         ASSERT_NE(box, nullptr) << "no message box";

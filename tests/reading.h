@@ -1,7 +1,6 @@
 #pragma once
 
-// What the Windows tests read back from the system: a window's controls, an error code's text, and
-// every file below some folders.
+// What the Windows tests read back: a window's controls, an error's text, the files below folders.
 
 #include <windows.h>
 

@@ -1,8 +1,7 @@
 #pragma once
 
-// Drives the real program from another process, as a test tool on Windows would, and reads what
-// it shows: whole windows, whole message boxes, and the files and registry values it could touch.
-// Every wait is for a state, up to a generous limit.
+// Drives the real program from another process and reads whole windows, whole message boxes, and
+// the files and registry values it could touch. Every wait is for a state, up to a generous limit.
 
 #include <algorithm>
 #include <cstdlib>
@@ -55,10 +54,9 @@ inline HWND Focus(HWND window) {
   return thread.hwndFocus;
 }
 
-/// A window as the user sees it: a line for the window (caption, client size, frame, placement,
-/// whether it takes input), then one per control, sorted: kind, text, and what differs from a
-/// visible, enabled, unchecked control without the keyboard focus that shows inside the client
-/// area.
+/// A window as the user sees it: caption, client size, frame, placement, whether it takes input;
+/// then each control, sorted: kind, text, and what differs from a visible, enabled, unchecked,
+/// unfocused control inside the client area.
 inline std::string Seen(HWND window) {
   RECT frame{}, area{}, common{};
   GetWindowRect(window, &frame);
@@ -85,8 +83,7 @@ inline std::string Seen(HWND window) {
                 lines);
 }
 
-/// A message box's icon, told by its pixels from the system's icons drawn the same size over the
-/// box's own background.
+/// A message box's icon, told by its pixels from the system's icons drawn over its background.
 inline std::string IconOf(HWND control) {
   if (Ask(control, STM_GETICON) == 0) {
     return "no icon";  // the text is drawn over the empty icon control
@@ -134,8 +131,7 @@ inline std::string SeenBox(HWND box) {
   return seen;
 }
 
-/// The program under test (or a copy), started with `tail` after its quoted name; ended if still
-/// running.
+/// The program under test (or a copy), started with `tail` after its quoted name.
 class Program {
  public:
   explicit Program(const std::wstring& tail, const std::wstring& program = BRENVIC_E2E_PROGRAM) {
@@ -191,9 +187,8 @@ inline bool Push(HWND control) {
                    PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
 }
 
-/// What the program could touch: a digest of each file's bytes below `folders` (a folder's path
-/// ends in "\"), and of each registry value's bytes under HKEY_CLASSES_ROOT ("key|value"); what is
-/// missing is left out.
+/// A digest of each file's bytes below `folders` and of each value ("key|value") of
+/// HKEY_CLASSES_ROOT that is there.
 using State = std::map<std::wstring, std::size_t>;
 inline State Snapshot(const std::vector<std::wstring>& folders,
                       const std::vector<std::wstring>& values) {

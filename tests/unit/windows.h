@@ -1,7 +1,6 @@
 #pragma once
 
-// The classes' tests: the real Win32 platform with doubles where a person or another program
-// answers (message boxes, the shell, the program's folder) and a fixed clock.
+// The classes' tests: the real Win32 platform; doubles for boxes, shell, program folder and clock.
 
 #include <windows.h>
 
@@ -62,7 +61,7 @@ struct Shell final : platform::Shell {
   }
 };
 
-/// The time of day, fixed, so that the random generator it seeds draws the same numbers each time.
+/// A fixed time of day: the random generator it seeds draws the same numbers each time.
 struct Clock final : platform::Random {
   double SecondsSinceMidnight() override { return 43200.5; }
   void Seed(double seed) override { platform::win32::TheRandom().Seed(seed); }
@@ -74,14 +73,12 @@ struct Process final : platform::Process {
   std::wstring ProgramFolder() override { return L"C:\\brenvic-unit"; }
 };
 
-/// Every test works in this folder and registry key (HKCU), and may change HKEY_CLASSES_ROOT: all
-/// lie in the throw-away prefix that the scripts make. Q: is a drive whose root is an empty folder
-/// (scripts/lib/wine-root.sh maps it).
+/// Every test works in these (and HKEY_CLASSES_ROOT) of the throw-away prefix the scripts make, and
+/// on Q:, an empty folder's drive (scripts/lib/wine-root.sh).
 inline constexpr wchar_t kScratch[] = L"C:\\brenvic-unit\\";
 inline constexpr wchar_t kScratchKey[] = L"Software\\BrenvicUnit";
 
-/// The tests run under code page 1252 or 1251 (the scripts set which): a letter of the code page
-/// beyond ASCII, its byte there, and a letter that it lacks.
+/// Under code page 1252 or 1251: a non-ASCII letter of the code page, its byte, and one it lacks.
 inline const bool kCyrillic = GetACP() == 1251;
 inline const std::wstring kOwnLetter = kCyrillic ? L"ж" : L"é";
 inline const char kOwnByte = kCyrillic ? '\xE6' : '\xE9';
@@ -92,13 +89,7 @@ inline std::wstring At(const std::wstring& path) {
   return path.size() > 1 && path[1] == L':' ? path : kScratch + path;
 }
 
-/// Everything in the scratch folder and on Q:, each with its bytes.
-inline std::map<std::wstring, std::string> Files() {
-  return reading::Tree({kScratch, L"Q:\\"});
-}
-
-/// Makes a file of `bytes` bytes with `attributes` (a folder for a path ending in "\") and the
-/// folders above it.
+/// Makes a file of `bytes` bytes (a folder for a path ending in "\") and the folders above it.
 inline void Make(const std::wstring& path, std::size_t bytes = 1, DWORD attributes = 0) {
   const fs::path full = At(path);
   fs::create_directories(path.ends_with(L'\\') ? full : full.parent_path());
@@ -113,32 +104,27 @@ inline void Make(const std::wstring& path, std::size_t bytes = 1, DWORD attribut
 /// Sets a value (`data` as stored) of `key` under `root`, making the key.
 inline void SetValue(HKEY root, const std::wstring& key, const char* name, DWORD type,
                      const std::string& data) {
-  HKEY opened = nullptr;
-  RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr);
-  ASSERT_EQ(RegSetValueExA(opened, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                           static_cast<DWORD>(data.size())),
+  ASSERT_EQ(RegSetKeyValueA(root, reading::Narrow(key).c_str(), name, type, data.data(),
+                            static_cast<DWORD>(data.size())),
             0);
-  RegCloseKey(opened);
 }
 
-/// Q: is wiped only when it is the scratch drive that the test scripts name, and it was empty when
-/// the tests began.
+/// Q: is wiped only when the scripts name it the scratch drive and it was empty when the tests
+/// began (an empty root lists no "." either).
 inline bool IsScratchDrive() {
   static const bool scratch = [] {
     const char* named = std::getenv("BRENVIC_SCRATCH_DRIVE");
     WIN32_FIND_DATAW entry;
-    const HANDLE first = FindFirstFileW(L"Q:\\*", &entry);  // an empty root lists no "." either
-    const bool empty = first == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND;
-    FindClose(first);
-    return named != nullptr && std::string_view(named) == "Q:" && empty;
+    return named != nullptr && std::string_view(named) == "Q:" &&
+           FindFirstFileW(L"Q:\\*", &entry) == INVALID_HANDLE_VALUE &&
+           GetLastError() == ERROR_FILE_NOT_FOUND;
   }();
   return scratch;
 }
 
-/// One act of the program on the files: what it returns, the boxes it shows (answered with
-/// `answers`, then as Enter does) and what it changes in the scratch folder and on Q: (each path
-/// then holds that many bytes, a folder's path ending in "\" none; -1: nothing is there); all else
-/// stays as it was.
+/// An act on the files: what it returns, the boxes it shows (answered with `answers`, then as Enter
+/// does) and what it changes in the scratch folder and on Q: (each path then holds that many bytes,
+/// a folder none; -1: nothing is there); all else stays as it was.
 struct Act {
   const char* name;
   std::function<int()> call;
@@ -161,8 +147,7 @@ class Windows : public ::testing::Test {
   }
   ~Windows() override { Reset(); }
 
-  /// Starts a row afresh: deletes what a crashed run or the row before left in the scratch folder,
-  /// on Q: and in the key.
+  /// Deletes what a crashed run or the row before left in the scratch folder, on Q: and in the key.
   void Reset() {
     platform::ListEnd();  // a listing left open keeps its folder
     SetCurrentDirectoryW(L"C:\\");
@@ -181,13 +166,12 @@ class Windows : public ::testing::Test {
     shell = {};
   }
 
-  /// Plays `act` on what `before` makes.
   void Play(const Act& act, void (*before)()) {
     SCOPED_TRACE(act.name);
     Reset();
     before();
     dialogs.answers = act.answers;
-    auto expected = Files();
+    auto expected = reading::Tree({kScratch, L"Q:\\"});
     for (const auto& [path, size] : act.after) {
       if (size < 0) {
         expected.erase(At(path));
@@ -202,7 +186,7 @@ class Windows : public ::testing::Test {
     EXPECT_EQ(act.call(), act.result);
     CloseHandle(held);
     EXPECT_EQ(dialogs.shown, act.boxes);
-    EXPECT_EQ(Files(), expected);
+    EXPECT_EQ(reading::Tree({kScratch, L"Q:\\"}), expected);
   }
 
   Dialogs dialogs;

@@ -23,6 +23,7 @@ TEST_F(Windows, FindsSolutionsFolderFromVisiosOpenCommand) {
       {L"Visio.Drawing", quoted, {L"1033\\", L"Extra\\Solutions\\"}, visio + L"Extra\\Solutions\\"},
       {L"Visio.Drawing", quoted, {L"A\\B\\Solutions\\"}, L""},
       {L"Visio.Drawing", quoted, {L"Hidden\\Solutions\\"}, L""},
+      {L"Visio.Drawing", quoted, {L"Office.11\\Solutions\\"}, L""},
   };
   for (const Row& row : rows) {
     Reset();

@@ -271,8 +271,8 @@ TEST_P(Sandbox, ShowsWhatTheUserExpects) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, Sandbox, testing::Values(
     Case{"SparedUnderItsRefusedLink", kNoBrowser, {},
-         {kAbout, Click("www.brenvic.example/help"), kStays,
-          Answer(kRefused, IDOK), kForeground, kClosesItself}},
+         {kAbout, Click("www.brenvic.example/help"), kStays, Answer(kRefused, IDOK), kForeground,
+          kClosesItself}},
     Case{"LightEscIgnoredCloseBox", kAsInstalled, {kAddOn + L"brenvic_shape21.vss"},
          {Start(" \"ABOUT_STAY\"", false), See(About("Brenvic Visio Light")), Key(VK_ESCAPE), kStays,
           kCloseBox, kGone}},

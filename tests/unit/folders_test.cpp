@@ -28,8 +28,7 @@ TEST_F(Windows, TellsFoldersByTheirListing) {
 }
 
 void Populate() {
-  // d holds a name that narrow calls would hand back as "a\..\..\victim.txt"; the links
-  // C:\brenvic-links\folder and root lead to target and Q: (scripts/lib/wine-root.sh).
+  // The links C:\brenvic-links\folder and root lead to target and Q: (scripts/lib/wine-root.sh).
   for (const wchar_t* path :
        {L"a\\x.txt", L"d\\own.txt", L"d\\a\uFF3C..\uFF3C..\uFF3Cvictim.txt", L"victim.txt", L"e\\",
         L"f", L"s\\x.txt", L"s\\t\\", L"target\\keep.txt", L"Q:\\x.txt", L"Q:\\r\\"}) {

@@ -288,6 +288,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Sandbox, testing::Values(
          {kStay, kOpen, See(Macro(true, false, kCheckBox)), kCheck, kOk, Answer(kEnabled, IDOK), kGone,
           See(About("Brenvic Visio Pro", true, "Online Help &Access"))},
          {{kInUse, kWorking}}},
+    Case{"OkWithoutAChange", kAsInstalled, {},
+         {kStay, kOpen, kOk, kGone, kOk, kGone}},
     Case{"StencilHeldOpen", kHeld, {},
          {kStay, kOpen, kCheck, kOk, Answer(kSure, IDYES), Answer(CopyFailed(kBlank, 32), IDOK),
           Answer(kCloseDrawings, IDOK), kStays, kCloseBox, kGone}},

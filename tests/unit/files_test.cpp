@@ -7,9 +7,10 @@ namespace {
 
 void Populate() {
   // A name the code page lacks, and one that narrow calls would hand back as "a\..\..\victim.txt".
-  for (const wchar_t* name : {L"a.txt", L"l.txt", L"ж.txt", L"m\\1.txt", L"m\\2.txt", L"m\\3.txt",
-                              L"Q:\\x.tmp", L"d\\own.txt", L"d\\a\uFF3C..\uFF3C..\uFF3Cvictim.txt",
-                              L"victim.txt", L"v\\a.vss", L"v\\drawing.vssx", L"m\\d.txt\\"}) {
+  for (const wchar_t* name :
+       {L"a.txt", L"l.txt", L"ж.txt", L"m\\1.txt", L"m\\2.txt", L"m\\3.txt", L"Q:\\x.tmp",
+        L"d\\own.txt", L"d\\a\uFF3C..\uFF3C..\uFF3Cvictim.txt", L"victim.txt", L"v\\a.vss",
+        L"v\\drawing.vssx", L"m\\d.txt\\", L"m\\xtxt"}) {
     Make(name);
   }
   Make(L"ro.txt", 1, FILE_ATTRIBUTE_READONLY);

@@ -22,8 +22,7 @@ const std::wstring kPath = L"BrenvicVisio|path";
 const std::vector<std::wstring> kValues = {L"Visio.Drawing\\CurVer|",
                                            L"Visio.Drawing.11\\shell\\open\\command|", kPath};
 const std::string kCheckBox = "&Enable Online Help Access from Visio";
-// The About window's timer ticks every 500 ms: it closes a window within this, or spares it as
-// long.
+// The About window's timer ticks every 500 ms: a window goes, or is spared, within this.
 constexpr DWORD kTicksMs = 2000;
 
 const std::string kWarning =
@@ -39,8 +38,7 @@ const std::string kExplanation =
     "additional \r\ninformation, including the alternatives, please click the help button. \r\n"
     "\r\nClick the checkbox below to make your choice. \r\n";
 
-// `usable`: no window is over it; `focused`: the button with the focus (the hidden one once
-// clicked).
+// `usable`: no window is over it; `focused`: the focused button (the hidden one once clicked).
 std::string About(const std::string& title, bool usable = true, const char* focused = "&OK") {
   const auto button = [&](const std::string& text, const char* shown) {
     return "Button \"" + text + "\"" + shown + (usable && text == focused ? " focused" : "");
@@ -97,7 +95,7 @@ enum class Do {
   kStart,         // the program, `text` after its name; the About window, unless `page`
   kSee,           // the current window (the About window, with `about`) looks as `shows`
   kClick,         // the control whose text is `text`; the hidden button opens its window
-  kKey,           // `key` on the control with the keyboard focus; 0: the close box
+  kKey,           // `key` on the control with the focus; 0: the close box
   kAnswer,        // a message box looks as `shows`; it is answered with `button`
   kForeground,    // another program's window takes the foreground
   kRecorded,      // the browser is asked for the help site followed by `text`

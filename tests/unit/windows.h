@@ -115,9 +115,10 @@ inline bool IsScratchDrive() {
   static const bool scratch = [] {
     const char* named = std::getenv("BRENVIC_SCRATCH_DRIVE");
     WIN32_FIND_DATAW entry;
-    return named != nullptr && std::string_view(named) == "Q:" &&
-           FindFirstFileW(L"Q:\\*", &entry) == INVALID_HANDLE_VALUE &&
-           GetLastError() == ERROR_FILE_NOT_FOUND;
+    const HANDLE first = FindFirstFileW(L"Q:\\*", &entry);
+    const bool empty = first == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND;
+    FindClose(first);
+    return named != nullptr && std::string_view(named) == "Q:" && empty;
   }();
   return scratch;
 }
